@@ -1,0 +1,22 @@
+#include <cstdint>
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "platform/clock.h"
+#include "tables/digit_tables.h"
+
+int main(int argc, char** argv) {
+  using namespace vantreel;
+  const std::uint32_t start = tickCount();
+  buildTripleTable();
+  int status = 0;
+  const CommandLine line = readCommandLine(argc, argv);
+  switch (line.command) {
+    default:
+      printUsage();
+      break;
+  }
+  // Unsigned difference: right across a wrap of the tick counter.
+  std::printf("time=%d\n", static_cast<int>(tickCount() - start));
+  return status;
+}

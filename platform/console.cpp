@@ -1,0 +1,12 @@
+#include "platform/console.h"
+
+#include <unistd.h>
+
+namespace vantreel {
+
+bool outputIsTerminal() {
+  static const bool terminal = isatty(STDOUT_FILENO) == 1;
+  return terminal;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,12 @@
+#pragma once
+// One pass of the table rules over every run, and the run reduction steps.
+#include "solver/solver_grid.h"
+
+namespace vantreel {
+
+// Changes made in one pass; 0 also on contradiction (see the grid's flag).
+[[nodiscard]] int propagateRuns(SolverGrid& grid);
+// One reduction step on one run; true when it changed something.
+bool reduceRun(SolverGrid& grid, Run& run);
+
+}  // namespace vantreel

@@ -1,0 +1,103 @@
+#include "solver/solver_grid.h"
+
+#include <algorithm>
+
+namespace vantreel {
+namespace {
+
+// Counts the white cells from `first` on in steps of `step`. The across scan
+// needs no row check: column 0 of the next row is a border cell.
+int countWhite(const Board& board, int first, int step) {
+  int length = 0;
+  for (int p = first; p < board.cellCount() && board.kinds[p] == CellKind::White; p += step)
+    ++length;
+  return length;
+}
+
+// One clue direction: a single cell takes the clue's digit, a longer run is
+// listed. Clues that cannot hold (a digit the cell has lost, a sum that is no
+// digit, a run too long for a Run record) mark the grid contradictory.
+void addRun(SolverGrid& grid, int first, int step, int length, int sum) {
+  if (length == 0) return;
+  if (length == 1) {
+    if (sum < 1 || sum > 9) {
+      grid.contradiction = 1;
+      return;
+    }
+    const CandidateMask narrowed = grid.masks[first] & CandidateMask(1 << (sum - 1));
+    if (narrowed == 0) grid.contradiction = 1;
+    else grid.masks[first] = narrowed;
+    return;
+  }
+  if (length > kMaxRunLength) {
+    grid.contradiction = 1;
+    return;
+  }
+  Run& run = grid.runs[grid.runCount++];
+  run.sum = static_cast<std::uint8_t>(sum);
+  run.length = static_cast<std::int8_t>(length);
+  for (int i = 0; i < length; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
+}
+
+}  // namespace
+
+void SolverGrid::allocate(int newWidth, int newHeight) {
+  width = static_cast<std::int8_t>(newWidth);
+  height = static_cast<std::int8_t>(newHeight);
+  contradiction = 0;
+  runCount = 0;
+  masks = std::make_unique_for_overwrite<CandidateMask[]>(newWidth * newHeight);
+  runs = std::make_unique_for_overwrite<Run[]>(newWidth * newHeight);
+}
+
+SolverGrid buildSolverGrid(const Board& board) {
+  SolverGrid grid;
+  grid.allocate(board.width, board.height);
+  const int width = board.width;
+  std::fill_n(grid.masks.get(), grid.cellCount(), kAllDigits);
+  for (int p = 0; p < grid.cellCount(); ++p) {
+    const CellKind kind = board.kinds[p];
+    if (kind == CellKind::White) continue;
+    grid.masks[p] = kBlockMask;
+    if (kind != CellKind::Clue) continue;
+    const int across = countWhite(board, p + 1, 1);
+    const int down = countWhite(board, p + width, width);
+    addRun(grid, p + 1, 1, across, board.sums[2 * p]);
+    addRun(grid, p + width, width, down, board.sums[2 * p + 1]);
+  }
+  return grid;
+}
+
+bool isSolved(const SolverGrid& grid) {
+  if (grid.contradiction) return false;
+  for (int i = 0; i < grid.runCount; ++i)
+    if (grid.runs[i].length != 0) return false;
+  return true;
+}
+
+int surplus(const SolverGrid& grid) {
+  int total = 0;
+  for (int i = 0; i < grid.runCount; ++i) {
+    const Run& run = grid.runs[i];
+    if (run.length <= 0 || run.sum != 0) continue;
+    for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
+    total -= run.length;
+  }
+  return total;
+}
+
+void copyGridState(SolverGrid& destination, const SolverGrid& source) {
+  destination.contradiction = source.contradiction;
+  destination.runCount = source.runCount;
+  std::copy_n(source.masks.get(), source.cellCount(), destination.masks.get());
+  std::copy_n(source.runs.get(), source.runCount, destination.runs.get());
+}
+
+SolverGrid cloneGrid(const SolverGrid& source) {
+  SolverGrid copy;
+  copy.allocate(source.width, source.height);
+  copyGridState(copy, source);
+  return copy;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,34 @@
+#pragma once
+// Propagation to a fixed point, and deciding two-candidate cells by trial.
+#include <cstdint>
+
+#include "solver/solver_grid.h"
+
+namespace vantreel {
+
+// The solver's work counters, printed in this order by the statistics mode.
+struct SolveStats {
+  std::int32_t runChanges = 0;    // sum of propagateRuns results
+  std::int32_t reserved = 0;      // never touched by the solver
+  std::int32_t comboChanges = 0;  // cells narrowed by the enumerators
+  std::int32_t trialsHigh = 0;    // lower digit failed: higher committed
+  std::int32_t trialsLow = 0;     // higher digit failed: lower committed
+  std::int32_t cellCount = 0;     // width * height, set by the caller
+};
+
+// A two-candidate cell's digits as one-digit sets.
+struct TrialPair {
+  CandidateMask lower = 0;
+  CandidateMask higher = 0;
+};
+
+// False on contradiction; true at a fixed point, solved or not.
+[[nodiscard]] bool propagate(SolveStats& stats, SolverGrid& grid);
+// True when the grid ends solved.
+[[nodiscard]] bool solveWithTrials(SolveStats& stats, SolverGrid& grid);
+// True when one cell was fixed by trial; false leaves the grid unchanged.
+[[nodiscard]] bool trialStep(SolveStats& stats, SolverGrid& grid);
+// Next two-candidate cell at or after `lowest` in run order, 0 for none.
+int chooseTrialCell(const SolverGrid& grid, int lowest, TrialPair& pair);
+
+}  // namespace vantreel

@@ -1,0 +1,52 @@
+#pragma once
+// Lookup tables indexed by 9-bit digit sets. Bit d-1 stands for digit d.
+#include <array>
+#include <cstdint>
+
+namespace vantreel {
+
+using DigitSet = std::uint16_t;
+inline constexpr DigitSet kAllDigits = 0x1FF;
+inline constexpr int kSetCount = 512;
+
+// Combination classes: (length 1..9, sum 0..45); sum 0 admits every combination.
+inline constexpr int kClassCount = 138;
+inline constexpr int kMaxSum = 45;
+
+// Sums with a row in the pair and triple tables.
+inline constexpr int kPairMinSum = 3;
+inline constexpr int kPairMaxSum = 17;
+inline constexpr int kTripleMinSum = 6;
+inline constexpr int kTripleMaxSum = 24;
+
+using SetRow = std::array<DigitSet, kSetCount>;
+
+// Sum and number of the digits in a set.
+extern const std::array<std::uint8_t, kSetCount> DigitSumTable;
+extern const std::array<std::uint8_t, kSetCount> DigitCountTable;
+
+// PairTable[s - 3][M]: digits x with some y in M, y != x, x + y = s.
+extern const std::array<SetRow, kPairMaxSum - kPairMinSum + 1> PairTable;
+
+// ComboClassTable[L - 1][s]: class id 1..138, 0 when no combination fits.
+extern const std::array<std::array<std::uint8_t, kMaxSum + 1>, 9> ComboClassTable;
+
+// Row c - 1: union of the class's combinations meeting m / lying inside m.
+extern const std::array<SetRow, kClassCount> ComboMeetTable;
+extern const std::array<SetRow, kClassCount> ComboWithinTable;
+
+// TripleTable[tripleIndex(s, A, B)]: digits z with x in A, y in B, x, y, z
+// distinct and x + y + z = s. Filled once by buildTripleTable at start-up.
+inline constexpr int kTripleEntries = (kTripleMaxSum - kTripleMinSum + 1) << 18;
+extern std::uint16_t TripleTable[kTripleEntries];
+
+constexpr int tripleIndex(int sum, DigitSet a, DigitSet b) {
+  return ((sum - kTripleMinSum) << 18) | (a << 9) | b;
+}
+
+void buildTripleTable();
+
+// The lowest digit of a non-empty set as a one-digit set.
+constexpr DigitSet lowestDigit(DigitSet set) { return set & (0u - set); }
+
+}  // namespace vantreel

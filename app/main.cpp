@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "platform/clock.h"
+#include "solver/solve_mode.h"
 #include "tables/digit_tables.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
   int status = 0;
   const CommandLine line = readCommandLine(argc, argv);
   switch (line.command) {
+    case Command::Solve:
+    case Command::SolveStats:
+      status = solveFile(line.fileName, line.command == Command::SolveStats);
+      break;
     default:
       printUsage();
       break;

@@ -1,14 +1,17 @@
 #include "tables/digit_tables.h"
 
+#include "platform/memory.h"
+
 namespace vantreel {
 
-std::uint16_t TripleTable[kTripleEntries];
+alignas(1 << 21) std::uint16_t TripleTable[kTripleEntries];
 
 // An entry is an OR over the digits x of A of a term that depends only on
 // (s, x, B). So the row of A is the row of A without its lowest digit OR-ed
 // with that digit's term: one vectorisable OR per entry instead of up to nine
 // pair lookups.
 void buildTripleTable() {
+  adviseHugePages(TripleTable, sizeof(TripleTable));
   SetRow terms[9];
   for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum) {
     for (int digit = 1; digit <= 9; ++digit) {

@@ -1,0 +1,183 @@
+#include "solver/run_propagation.h"
+
+namespace vantreel {
+namespace {
+
+bool fail(SolverGrid& grid) {
+  grid.contradiction = 1;
+  return false;
+}
+
+// Narrows one mask; counts a change, and an emptied mask is a contradiction.
+bool narrow(SolverGrid& grid, int cell, DigitSet allowed, int& count) {
+  const CandidateMask old = grid.masks[cell];
+  const CandidateMask narrowed = old & allowed;
+  if (narrowed == old) return true;
+  grid.masks[cell] = narrowed;
+  ++count;
+  return narrowed != 0 || fail(grid);
+}
+
+// Table rule for the run's length and sum; false on contradiction.
+bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
+  const int length = run.length, sum = run.sum;
+  if (sum == 0) return true;
+  const CandidateMask* masks = grid.masks.get();
+  const std::uint16_t* cells = run.cells;
+  if (length >= 4) {
+    const int id = ComboClassTable[length - 1][sum];
+    if (id == 0) return fail(grid);
+    DigitSet present = 0, meet = kAllDigits;
+    for (int k = 0; k < length; ++k) {
+      present |= masks[cells[k]];
+      meet &= ComboMeetTable[id - 1][masks[cells[k]]];
+    }
+    const DigitSet allowed = ComboWithinTable[id - 1][present] & meet;
+    for (int k = 0; k < length; ++k)
+      if (!narrow(grid, cells[k], allowed, count)) return false;
+    return true;
+  }
+  if (length == 3) {
+    if (sum < kTripleMinSum || sum > kTripleMaxSum) return fail(grid);
+    const int a = cells[0], b = cells[1], c = cells[2];
+    return narrow(grid, c, TripleTable[tripleIndex(sum, masks[a], masks[b])], count) &&
+           narrow(grid, a, TripleTable[tripleIndex(sum, masks[b], masks[c])], count) &&
+           narrow(grid, b, TripleTable[tripleIndex(sum, masks[c], masks[a])], count);
+  }
+  if (sum < kPairMinSum || sum > kPairMaxSum) return fail(grid);
+  const SetRow& pairs = PairTable[sum - kPairMinSum];
+  return narrow(grid, cells[1], pairs[masks[cells[0]]], count) &&
+         narrow(grid, cells[0], pairs[masks[cells[1]]], count);
+}
+
+// Takes the listed positions out of the run, keeping the others in order.
+void dropCells(Run& run, int first, int second = -1) {
+  int kept = 0;
+  for (int k = 0; k < run.length; ++k)
+    if (k != first && k != second) run.cells[kept++] = run.cells[k];
+  run.length = static_cast<std::int8_t>(kept);
+}
+
+// Removes digits from every cell still listed; false at the first emptied one.
+bool removeFromRun(SolverGrid& grid, const Run& run, DigitSet digits) {
+  for (int k = 0; k < run.length; ++k) {
+    CandidateMask& mask = grid.masks[run.cells[k]];
+    mask &= ~digits;
+    if (mask == 0) return fail(grid);
+  }
+  return true;
+}
+
+bool reduceSolvedCell(SolverGrid& grid, Run& run, int i) {
+  const CandidateMask digit = grid.masks[run.cells[i]];
+  if (run.length == 2) {
+    if (run.sum < kPairMinSum || run.sum > kPairMaxSum) return fail(grid);
+    CandidateMask& other = grid.masks[run.cells[1 - i]];
+    other &= PairTable[run.sum - kPairMinSum][digit];
+    run.length = 0;  // closed; the sum stays as it was
+    return other != 0 || fail(grid);
+  }
+  const int value = DigitSumTable[digit];
+  if (run.sum <= value) return fail(grid);
+  dropCells(run, i);
+  run.sum = static_cast<std::uint8_t>(run.sum - value);
+  return removeFromRun(grid, run, digit);
+}
+
+bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
+  const CandidateMask pair = grid.masks[run.cells[i]];
+  const int pairSum = DigitSumTable[pair];
+  if (run.sum <= pairSum) return fail(grid);  // another cell still needs a digit
+  if (run.length == 3) {
+    const int third = 3 - i - k;
+    const int rest = run.sum - pairSum;
+    if (rest > 9 || (pair & (1 << (rest - 1)))) return fail(grid);
+    grid.masks[run.cells[third]] = CandidateMask(1 << (rest - 1));
+    run.sum = static_cast<std::uint8_t>(pairSum);
+    run.length = 2;
+    run.cells[0] = run.cells[i];
+    run.cells[1] = run.cells[k];
+    return true;
+  }
+  Run& split = grid.runs[grid.runCount++];
+  split.sum = static_cast<std::uint8_t>(pairSum);
+  split.length = 2;
+  split.cells[0] = run.cells[i];
+  split.cells[1] = run.cells[k];
+  dropCells(run, i, k);
+  run.sum = static_cast<std::uint8_t>(run.sum - pairSum);
+  return removeFromRun(grid, run, pair);
+}
+
+bool reduceSetRun(SolverGrid& grid, Run& run) {
+  const int length = run.length;
+  if (length <= 0) return false;
+  for (int i = 0; i < length; ++i) {
+    const CandidateMask mask = grid.masks[run.cells[i]];
+    if (DigitCountTable[mask] == 1) return reduceSolvedCell(grid, run, i);
+    if (length > 2 && DigitCountTable[mask] == 2)
+      for (int k = i + 1; k < length; ++k)
+        if (grid.masks[run.cells[k]] == mask) return reduceNakedPair(grid, run, i, k);
+  }
+  return false;
+}
+
+// Removes digits from every cell of the run except two positions; an emptied
+// cell marks the contradiction but the step goes on.
+void removeOutside(SolverGrid& grid, const Run& run, DigitSet digits, int keep, int keepToo, bool& changed) {
+  for (int j = 0; j < run.length; ++j) {
+    if (j == keep || j == keepToo) continue;
+    CandidateMask& mask = grid.masks[run.cells[j]];
+    const CandidateMask narrowed = mask & ~digits;
+    if (narrowed == mask) continue;
+    mask = narrowed;
+    changed = true;
+    if (narrowed == 0) grid.contradiction = 1;
+  }
+}
+
+// A run whose clue is still to be chosen keeps all its cells until every one
+// is solved; then it closes with the sum of their digits as its clue.
+bool reduceOpenSumRun(SolverGrid& grid, Run& run) {
+  const int length = run.length;
+  bool changed = false;
+  int solvedCount = 0;
+  for (int i = 0; i < length; ++i) {
+    const CandidateMask mask = grid.masks[run.cells[i]];
+    if (DigitCountTable[mask] == 1) {
+      removeOutside(grid, run, mask, i, i, changed);
+      ++solvedCount;
+    } else if (length > 2 && DigitCountTable[mask] == 2) {
+      for (int k = i + 1; k < length; ++k)
+        if (grid.masks[run.cells[k]] == mask) removeOutside(grid, run, mask, i, k, changed);
+    }
+  }
+  if (solvedCount == length) {
+    DigitSet digits = 0;
+    for (int k = 0; k < length; ++k) digits |= grid.masks[run.cells[k]];
+    run.length = 0;
+    run.sum = DigitSumTable[digits];
+  }
+  return changed;
+}
+
+}  // namespace
+
+bool reduceRun(SolverGrid& grid, Run& run) {
+  return run.sum != 0 ? reduceSetRun(grid, run) : reduceOpenSumRun(grid, run);
+}
+
+int propagateRuns(SolverGrid& grid) {
+  int count = 0;
+  // runCount is read afresh: runs split off in this pass are visited too.
+  for (int i = 0; i < grid.runCount; ++i) {
+    Run& run = grid.runs[i];
+    if (run.length <= 1) continue;
+    if (!applyTableRule(grid, run, count)) return 0;
+    while (reduceRun(grid, run)) ++count;
+    if (grid.contradiction) return 0;
+  }
+  return count;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,104 @@
+#include "solver/trial_search.h"
+
+#include "solver/enumerators.h"
+#include "solver/run_propagation.h"
+
+namespace vantreel {
+namespace {
+
+bool fail(SolverGrid& grid) {
+  grid.contradiction = 1;
+  return false;
+}
+
+// Narrows every long run with a set sum to its exact support; false on
+// contradiction. Later runs see the masks narrowed by earlier ones.
+bool sweepLongRuns(SolverGrid& grid, int& changed) {
+  CandidateMask* masks = grid.masks.get();
+  for (int i = 0; i < grid.runCount; ++i) {
+    const Run& run = grid.runs[i];
+    if (run.length < 4 || run.sum == 0) continue;
+    DigitSet support[kMaxRunLength] = {};
+    if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return fail(grid);
+    for (int k = 0; k < run.length; ++k) {
+      CandidateMask& mask = masks[run.cells[k]];
+      if (support[k] == mask) continue;
+      if (support[k] == 0) return fail(grid);
+      mask = support[k];
+      ++changed;
+    }
+  }
+  return !grid.contradiction;
+}
+
+}  // namespace
+
+bool propagate(SolveStats& stats, SolverGrid& grid) {
+  for (;;) {
+    // Cheap run rules to a fixed point before any enumeration.
+    for (int changes = propagateRuns(grid); changes != 0; changes = propagateRuns(grid)) {
+      if (grid.contradiction) return false;
+      stats.runChanges += changes;
+    }
+    if (grid.contradiction) return false;
+    if (isSolved(grid)) return true;
+    int changed = 0;
+    if (!sweepLongRuns(grid, changed)) return false;
+    if (changed == 0) return true;
+    stats.comboChanges += changed;
+  }
+}
+
+bool solveWithTrials(SolveStats& stats, SolverGrid& grid) {
+  if (!propagate(stats, grid)) return false;
+  for (;;) {
+    if (isSolved(grid)) return true;
+    if (!trialStep(stats, grid)) return false;
+    if (!propagate(stats, grid)) return false;
+  }
+}
+
+// Copy the whole grid for a trial instead of keeping an undo trail: one copy
+// per nesting level, reused for both digits and every further cell.
+bool trialStep(SolveStats& stats, SolverGrid& grid) {
+  SolverGrid copy = cloneGrid(grid);
+  TrialPair pair;
+  int index = chooseTrialCell(copy, 0, pair);
+  while (index != 0) {
+    copy.masks[index] = pair.lower;
+    if (!solveWithTrials(stats, copy)) {
+      ++stats.trialsHigh;
+      grid.masks[index] = pair.higher;
+      return true;
+    }
+    copyGridState(copy, grid);
+    copy.masks[index] = pair.higher;
+    if (!solveWithTrials(stats, copy)) {
+      ++stats.trialsLow;
+      grid.masks[index] = pair.lower;
+      return true;
+    }
+    // Both digits solve: this cell is undecided, try the next one.
+    copyGridState(copy, grid);
+    index = chooseTrialCell(copy, index + 1, pair);
+  }
+  return false;
+}
+
+int chooseTrialCell(const SolverGrid& grid, int lowest, TrialPair& pair) {
+  for (int i = 0; i < grid.runCount; ++i) {
+    const Run& run = grid.runs[i];
+    for (int k = 0; k < run.length; ++k) {
+      const int cell = run.cells[k];
+      if (cell < lowest) continue;
+      const CandidateMask mask = grid.masks[cell];
+      if (DigitCountTable[mask] != 2) continue;
+      pair.lower = lowestDigit(mask);
+      pair.higher = mask & ~pair.lower;
+      return cell;
+    }
+  }
+  return 0;
+}
+
+}  // namespace vantreel

@@ -38,14 +38,14 @@ bool propagate(SolveStats& stats, SolverGrid& grid) {
     // Cheap run rules to a fixed point before any enumeration.
     for (int changes = propagateRuns(grid); changes != 0; changes = propagateRuns(grid)) {
       if (grid.contradiction) return false;
-      stats.runChanges += changes;
+      addTo(stats.runChanges, changes);
     }
     if (grid.contradiction) return false;
     if (isSolved(grid)) return true;
     int changed = 0;
     if (!sweepLongRuns(grid, changed)) return false;
     if (changed == 0) return true;
-    stats.comboChanges += changed;
+    addTo(stats.comboChanges, changed);
   }
 }
 
@@ -67,14 +67,14 @@ bool trialStep(SolveStats& stats, SolverGrid& grid) {
   while (index != 0) {
     copy.masks[index] = pair.lower;
     if (!solveWithTrials(stats, copy)) {
-      ++stats.trialsHigh;
+      addTo(stats.trialsHigh, 1);
       grid.masks[index] = pair.higher;
       return true;
     }
     copyGridState(copy, grid);
     copy.masks[index] = pair.higher;
     if (!solveWithTrials(stats, copy)) {
-      ++stats.trialsLow;
+      addTo(stats.trialsLow, 1);
       grid.masks[index] = pair.lower;
       return true;
     }

@@ -16,6 +16,12 @@ struct SolveStats {
   std::int32_t cellCount = 0;     // width * height, set by the caller
 };
 
+// Counters wrap around like the machine's 32-bit integers instead of
+// overflowing into undefined behaviour.
+inline void addTo(std::int32_t& counter, std::int32_t amount) {
+  counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + static_cast<std::uint32_t>(amount));
+}
+
 // A two-candidate cell's digits as one-digit sets.
 struct TrialPair {
   CandidateMask lower = 0;

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "solver/trial_search.h"
+#include "tests/solver_fixtures.h"
+
+namespace vantreel {
+namespace {
+
+using testing::digits;
+using testing::gridOf;
+
+class TrialSearch : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { buildTripleTable(); }
+};
+
+TEST_F(TrialSearch, PropagationAloneSolvesAnEasyGrid) {
+  SolverGrid grid = gridOf("1/2/2/nghhg");
+  SolveStats stats;
+  EXPECT_TRUE(propagate(stats, grid));
+  EXPECT_TRUE(isSolved(grid));
+  EXPECT_EQ(grid.masks[4], digits({9}));
+  EXPECT_EQ(grid.masks[5], digits({8}));
+  EXPECT_EQ(grid.masks[7], digits({7}));
+  EXPECT_EQ(grid.masks[8], digits({9}));
+  EXPECT_EQ(stats.trialsHigh + stats.trialsLow, 0);
+  EXPECT_EQ(stats.reserved, 0);
+}
+
+TEST_F(TrialSearch, StallWithoutTwoCandidateCellsDecidesNothing) {
+  // 2 x 2 block of all-white cells with sums 10 everywhere: 1+9, 2+8, ...
+  // leaves every cell with eight candidates.
+  SolverGrid grid = gridOf("1/2/2/naaaa");
+  SolveStats stats;
+  EXPECT_TRUE(propagate(stats, grid));
+  EXPECT_FALSE(isSolved(grid));
+  TrialPair pair;
+  EXPECT_EQ(chooseTrialCell(grid, 0, pair), 0);
+  EXPECT_FALSE(trialStep(stats, grid));
+  SolverGrid again = gridOf("1/2/2/naaaa");
+  EXPECT_FALSE(solveWithTrials(stats, again));
+}
+
+TEST_F(TrialSearch, TwoSolutionsLeaveTheCellUndecided) {
+  // Sums 3 everywhere: {1,2} in each run, two fillings; every trial digit
+  // solves, so nothing is decided and the grid is unchanged.
+  SolverGrid grid = gridOf("1/2/2/n3333");
+  SolveStats stats;
+  EXPECT_TRUE(propagate(stats, grid));
+  const SolverGrid before = cloneGrid(grid);
+  EXPECT_FALSE(trialStep(stats, grid));
+  for (int p = 0; p < grid.cellCount(); ++p) EXPECT_EQ(grid.masks[p], before.masks[p]);
+  EXPECT_EQ(stats.trialsHigh + stats.trialsLow, 0);
+}
+
+TEST_F(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
+  SolverGrid grid = gridOf("1/2/2/n3333");
+  SolveStats stats;
+  ASSERT_TRUE(propagate(stats, grid));
+  TrialPair pair;
+  const int first = chooseTrialCell(grid, 0, pair);
+  EXPECT_EQ(first, 4);  // first cell of the first run (down from (0,1))
+  EXPECT_EQ(pair.lower, digits({1}));
+  EXPECT_EQ(pair.higher, digits({2}));
+  const int second = chooseTrialCell(grid, first + 1, pair);
+  EXPECT_EQ(second, 7);  // the first run's second cell comes before run 2's
+  EXPECT_EQ(chooseTrialCell(grid, 9, pair), 0);
+}
+
+TEST_F(TrialSearch, CountersKeepReservedAndCellCount) {
+  SolverGrid grid = gridOf("1/4/3/l60.m.07l.4636");
+  SolveStats stats;
+  stats.cellCount = grid.cellCount();
+  EXPECT_TRUE(solveWithTrials(stats, grid));
+  EXPECT_EQ(stats.reserved, 0);
+  EXPECT_EQ(stats.cellCount, 20);
+  EXPECT_GT(stats.runChanges, 0);
+}
+
+}  // namespace
+}  // namespace vantreel

@@ -16,11 +16,6 @@ constexpr DigitSet set(std::initializer_list<int> digits) {
 DigitSet pair(int sum, DigitSet partners) { return PairTable[sum - kPairMinSum][partners]; }
 DigitSet triple(int sum, DigitSet a, DigitSet b) { return TripleTable[tripleIndex(sum, a, b)]; }
 
-class TripleTableTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { buildTripleTable(); }
-};
-
 TEST(DigitTables, SumsAndCountsOfSets) {
   EXPECT_EQ(DigitCountTable[511], 9);
   EXPECT_EQ(DigitSumTable[511], 45);
@@ -100,7 +95,7 @@ TEST(DigitTables, ComboTablesAgreeWithEveryCombination) {
     }
 }
 
-TEST_F(TripleTableTest, TellingEntries) {
+TEST(TripleTable, TellingEntries) {
   EXPECT_EQ(triple(6, set({1}), set({2})), set({3}));
   EXPECT_EQ(triple(6, set({1, 2}), set({1, 2})), set({3}));
   EXPECT_EQ(triple(9, set({3}), set({3})), 0);
@@ -112,7 +107,7 @@ TEST_F(TripleTableTest, TellingEntries) {
 
 // Every entry against the rule itself: some x in A, y in B with x, y, z
 // distinct and x + y + z = s. Also covers symmetry and the empty rows.
-TEST_F(TripleTableTest, EveryEntryFollowsTheRule) {
+TEST(TripleTable, EveryEntryFollowsTheRule) {
   for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum)
     for (int a = 0; a < kSetCount; ++a)
       for (int b = 0; b < kSetCount; ++b) {

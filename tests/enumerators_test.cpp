@@ -11,11 +11,6 @@ namespace {
 
 using testing::digits;
 
-class Enumerators : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { buildTripleTable(); }
-};
-
 struct Support {
   bool found = false;
   std::vector<DigitSet> cells;
@@ -56,7 +51,7 @@ Support bruteForce(const std::vector<CandidateMask>& masks, int sum) {
   return support;
 }
 
-TEST_F(Enumerators, TellingRuns) {
+TEST(Enumerators, TellingRuns) {
   const CandidateMask all = kAllDigits;
   Support four = enumerate({all, all, all, all}, 10);
   EXPECT_TRUE(four.found);
@@ -73,7 +68,7 @@ TEST_F(Enumerators, TellingRuns) {
   for (DigitSet s : five.cells) EXPECT_EQ(s, digits({5, 6, 7, 8, 9}));
 }
 
-TEST_F(Enumerators, AgreeWithBruteForceForEveryLength) {
+TEST(Enumerators, AgreeWithBruteForceForEveryLength) {
   std::mt19937 random(4242);
   for (int length = 4; length <= 9; ++length)
     for (int trial = 0; trial < 150; ++trial) {

@@ -9,12 +9,7 @@ namespace {
 using testing::digits;
 using testing::gridOf;
 
-class TrialSearch : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { buildTripleTable(); }
-};
-
-TEST_F(TrialSearch, PropagationAloneSolvesAnEasyGrid) {
+TEST(TrialSearch, PropagationAloneSolvesAnEasyGrid) {
   SolverGrid grid = gridOf("1/2/2/nghhg");
   SolveStats stats;
   EXPECT_TRUE(propagate(stats, grid));
@@ -27,7 +22,7 @@ TEST_F(TrialSearch, PropagationAloneSolvesAnEasyGrid) {
   EXPECT_EQ(stats.reserved, 0);
 }
 
-TEST_F(TrialSearch, StallWithoutTwoCandidateCellsDecidesNothing) {
+TEST(TrialSearch, StallWithoutTwoCandidateCellsDecidesNothing) {
   // 2 x 2 block of all-white cells with sums 10 everywhere: 1+9, 2+8, ...
   // leaves every cell with eight candidates.
   SolverGrid grid = gridOf("1/2/2/naaaa");
@@ -41,7 +36,7 @@ TEST_F(TrialSearch, StallWithoutTwoCandidateCellsDecidesNothing) {
   EXPECT_FALSE(solveWithTrials(stats, again));
 }
 
-TEST_F(TrialSearch, TwoSolutionsLeaveTheCellUndecided) {
+TEST(TrialSearch, TwoSolutionsLeaveTheCellUndecided) {
   // Sums 3 everywhere: {1,2} in each run, two fillings; every trial digit
   // solves, so nothing is decided and the grid is unchanged.
   SolverGrid grid = gridOf("1/2/2/n3333");
@@ -53,7 +48,7 @@ TEST_F(TrialSearch, TwoSolutionsLeaveTheCellUndecided) {
   EXPECT_EQ(stats.trialsHigh + stats.trialsLow, 0);
 }
 
-TEST_F(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
+TEST(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
   SolverGrid grid = gridOf("1/2/2/n3333");
   SolveStats stats;
   ASSERT_TRUE(propagate(stats, grid));
@@ -67,7 +62,7 @@ TEST_F(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
   EXPECT_EQ(chooseTrialCell(grid, 9, pair), 0);
 }
 
-TEST_F(TrialSearch, CountersKeepReservedAndCellCount) {
+TEST(TrialSearch, CountersKeepReservedAndCellCount) {
   SolverGrid grid = gridOf("1/4/3/l60.m.07l.4636");
   SolveStats stats;
   stats.cellCount = grid.cellCount();

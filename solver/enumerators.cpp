@@ -1,26 +1,47 @@
 #include "solver/enumerators.h"
 
+#include <cstring>
+
 namespace vantreel {
 namespace {
+
+// Outcome of completing the run after a prefix, keyed by the prefix's digit
+// set (its size tells the position): 0 not yet known, 1 no filling, 2 found.
+// A repeated prefix set would only OR the same digits into the same later
+// accumulators again, so its first outcome is all that is needed.
+using PrefixMemo = std::uint8_t[kSetCount];
 
 // Tries every remaining digit of the first cell, lowest first, and hands the
 // rest of the run on; no early exit, since every success widens the support.
 template <int SearchedCells>
 bool fillPrefix(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
-                std::uint8_t sum) {
+                std::uint8_t sum, PrefixMemo& memo) {
+  std::uint8_t& outcome = memo[used];
+  if (outcome != 0) return outcome == 2;
+  bool found = false;
   if constexpr (SearchedCells == 0) {
-    return completeTriple(masks, cells, support, used, sum);
+    found = completeTriple(masks, cells, support, used, sum);
   } else {
-    bool found = false;
     for (DigitSet choices = masks[cells[0]] & ~used; choices != 0; choices &= choices - 1) {
       const DigitSet digit = lowestDigit(choices);
-      if (fillPrefix<SearchedCells - 1>(masks, cells + 1, support + 1, used | digit, sum)) {
+      if (fillPrefix<SearchedCells - 1>(masks, cells + 1, support + 1, used | digit, sum, memo)) {
         support[0] |= digit;
         found = true;
       }
     }
-    return found;
   }
+  outcome = found ? 2 : 1;
+  return found;
+}
+
+// A run of Length cells searches its first Length - 3 cells and settles the
+// last three by lookups.
+template <int Length>
+bool enumerateRun(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
+                  std::uint8_t sum) {
+  PrefixMemo memo;
+  std::memset(memo, 0, sizeof memo);
+  return fillPrefix<Length - 3>(masks, cells, support, used, sum, memo);
 }
 
 }  // namespace
@@ -41,10 +62,8 @@ bool completeTriple(const CandidateMask* masks, const std::uint16_t* cells, Digi
   return true;
 }
 
-// A run of L cells searches its first L - 3 cells and settles the last three
-// by lookups.
 const std::array<Enumerator, kMaxRunLength + 1> enumerateCombinations = {
-    nullptr, nullptr, nullptr, nullptr, fillPrefix<1>, fillPrefix<2>, fillPrefix<3>, fillPrefix<4>, fillPrefix<5>,
-    fillPrefix<6>};
+    nullptr,         nullptr,         nullptr,         nullptr,         enumerateRun<4>,
+    enumerateRun<5>, enumerateRun<6>, enumerateRun<7>, enumerateRun<8>, enumerateRun<9>};
 
 }  // namespace vantreel

@@ -59,12 +59,16 @@ bool solveGrid(SolveStats& stats, SolverGrid& grid) {
   return true;
 }
 
-void solveBoard(const Board& board, bool statsMode) {
+void solveBoard(const Board& board, bool statsMode, long lineNumber) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
   const bool solved = solveGrid(stats, grid);
   if (!statsMode) displayGrid(grid);
+  if (stats.budget.exceeded) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vantreel: line %ld: the puzzle exceeded the search budget\n", lineNumber);
+  }
   if (!solved) std::printf("failed.\n");
   else if (!statsMode) std::printf("finished.\n");
   else
@@ -90,7 +94,7 @@ int solveFile(const char* fileName, bool statsMode) {
   while (lines.next()) {
     Board board;
     if (parseBoard(board, lines.text())) {
-      solveBoard(board, statsMode);
+      solveBoard(board, statsMode, lines.lineNumber());
       continue;
     }
     // Reading stops here; only blank lines may follow without complaint.

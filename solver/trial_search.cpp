@@ -31,6 +31,22 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
   return !grid.contradiction;
 }
 
+// One trial digit on the copy. False when the digit fails, and also when
+// the budget runs out, which the caller must check before trusting false.
+bool tryDigit(SolveStats& stats, SolverGrid& copy, int index, CandidateMask digit) {
+  SearchBudget& budget = stats.budget;
+  budget.trialCells += copy.cellCount();
+  if (budget.trialCells > budget.cellLimit || budget.depth >= budget.depthLimit) {
+    budget.exceeded = true;
+    return false;
+  }
+  copy.masks[index] = digit;
+  ++budget.depth;
+  const bool solved = solveWithTrials(stats, copy);
+  --budget.depth;
+  return solved;
+}
+
 }  // namespace
 
 bool propagate(SolveStats& stats, SolverGrid& grid) {
@@ -65,15 +81,15 @@ bool trialStep(SolveStats& stats, SolverGrid& grid) {
   TrialPair pair;
   int index = chooseTrialCell(copy, 0, pair);
   while (index != 0) {
-    copy.masks[index] = pair.lower;
-    if (!solveWithTrials(stats, copy)) {
+    if (!tryDigit(stats, copy, index, pair.lower)) {
+      if (stats.budget.exceeded) return false;
       addTo(stats.trialsHigh, 1);
       grid.masks[index] = pair.higher;
       return true;
     }
     copyGridState(copy, grid);
-    copy.masks[index] = pair.higher;
-    if (!solveWithTrials(stats, copy)) {
+    if (!tryDigit(stats, copy, index, pair.higher)) {
+      if (stats.budget.exceeded) return false;
       addTo(stats.trialsLow, 1);
       grid.masks[index] = pair.lower;
       return true;

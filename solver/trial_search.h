@@ -6,6 +6,22 @@
 
 namespace vantreel {
 
+// Bounds on the trial search of one solve, so that a puzzle with very many
+// solutions ends in bounded time and memory: each nested solve holds a grid
+// copy and stack frames, and their number can double with every open region.
+// The count of nested solves is weighed by the grid's cells, so that a large
+// board gets fewer of its costlier solves.
+inline constexpr std::int64_t kMaxTrialCells = 100'000'000;
+inline constexpr int kMaxTrialDepth = 200;
+
+struct SearchBudget {
+  std::int64_t cellLimit = kMaxTrialCells;
+  int depthLimit = kMaxTrialDepth;
+  std::int64_t trialCells = 0;  // cells of every nested solve started so far
+  int depth = 0;                  // trial copies now nested
+  bool exceeded = false;          // the search gave up; its results mean nothing
+};
+
 // The solver's work counters, printed in this order by the statistics mode.
 struct SolveStats {
   std::int32_t runChanges = 0;    // sum of propagateRuns results
@@ -14,6 +30,7 @@ struct SolveStats {
   std::int32_t trialsHigh = 0;    // lower digit failed: higher committed
   std::int32_t trialsLow = 0;     // higher digit failed: lower committed
   std::int32_t cellCount = 0;     // width * height, set by the caller
+  SearchBudget budget;            // not a counter: never printed
 };
 
 // Counters wrap around like the machine's 32-bit integers instead of
@@ -32,7 +49,8 @@ struct TrialPair {
 [[nodiscard]] bool propagate(SolveStats& stats, SolverGrid& grid);
 // True when the grid ends solved.
 [[nodiscard]] bool solveWithTrials(SolveStats& stats, SolverGrid& grid);
-// True when one cell was fixed by trial; false leaves the grid unchanged.
+// True when one cell was fixed by trial; false leaves the grid unchanged
+// (also when the search budget ran out: see stats.budget.exceeded).
 [[nodiscard]] bool trialStep(SolveStats& stats, SolverGrid& grid);
 // Next two-candidate cell at or after `lowest` in run order, 0 for none.
 int chooseTrialCell(const SolverGrid& grid, int lowest, TrialPair& pair);

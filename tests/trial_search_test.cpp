@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "solver/trial_search.h"
 #include "tests/solver_fixtures.h"
 
@@ -70,6 +72,44 @@ TEST(TrialSearch, CountersKeepReservedAndCellCount) {
   EXPECT_EQ(stats.reserved, 0);
   EXPECT_EQ(stats.cellCount, 20);
   EXPECT_GT(stats.runChanges, 0);
+}
+
+// Separate 2 x 2 regions whose clues are all 3: each allows two fillings, so
+// the nested trials double with every region.
+std::string manySolutions(int regions) {
+  std::string cells, top;
+  for (int i = 0; i < regions; ++i) {
+    cells += i == 0 ? "l" : "03l";
+    top += "33";
+  }
+  std::string second;
+  for (int i = 0; i < regions; ++i) second += i == 0 ? "l" : "03l";
+  return "1/" + std::to_string(3 * regions) + "/2/" + cells + "." + second + "." + top + "33";
+}
+
+TEST(TrialSearch, ManySolutionsStopAtTheBudgetNotBefore) {
+  SolverGrid small = gridOf(manySolutions(2));
+  SolveStats stats;
+  EXPECT_FALSE(solveWithTrials(stats, small));
+  EXPECT_FALSE(stats.budget.exceeded) << "two regions fail for lack of a decision";
+
+  SolverGrid many = gridOf(manySolutions(12));
+  SolveStats limited;
+  limited.budget.cellLimit = 2000 * many.cellCount();
+  EXPECT_FALSE(solveWithTrials(limited, many));
+  EXPECT_TRUE(limited.budget.exceeded);
+  EXPECT_EQ(limited.budget.depth, 0) << "every level unwinds";
+}
+
+TEST(TrialSearch, DepthLimitEndsDeepNesting) {
+  SolverGrid many = gridOf(manySolutions(12));
+  SolveStats limited;
+  limited.budget.depthLimit = 5;
+  ASSERT_TRUE(propagate(limited, many));
+  const SolverGrid before = cloneGrid(many);
+  EXPECT_FALSE(trialStep(limited, many));
+  EXPECT_TRUE(limited.budget.exceeded);
+  for (int p = 0; p < many.cellCount(); ++p) EXPECT_EQ(many.masks[p], before.masks[p]) << "nothing committed";
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the release build, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and (where clang is
+# installed) a short run of the puzzle line fuzzer. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+
+echo "== release build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure
+
+echo "== sanitizer build"
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize"
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-sanitize --output-on-failure
+
+if command -v clang++ >/dev/null 2>&1; then
+  echo "== fuzzing the puzzle line reader and solver for ${FUZZ_SECONDS:-60} s"
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_FUZZ=ON \
+    -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+  cmake --build build-fuzz -j"$jobs" --target puzzle_line_fuzz
+  corpus=$(mktemp -d)
+  trap 'rm -rf "$corpus"' EXIT
+  # One seed per line of every test file.
+  for file in tests/data/*.txt tests/fuzz/regressions/*; do
+    [[ -f "$file" ]] && split -l 1 -a 4 "$file" "$corpus/$(basename "$file")."
+  done
+  ./build-fuzz/tests/puzzle_line_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=20000 -timeout=20 \
+    -rss_limit_mb=2048 -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+else
+  echo "== clang++ not found: fuzzing skipped"
+fi
+echo "all tests passed"

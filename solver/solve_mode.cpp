@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "format/board_picture.h"
 #include "format/puzzle_line.h"
@@ -14,36 +15,47 @@
 namespace vantreel {
 namespace {
 
-// Reads lines of any length; the buffer grows and is reused.
+// The longest line worth reading: the largest board (126 x 126 interior,
+// every cell a two-character clue) with a generous margin. A longer line is
+// no puzzle line; it is skipped in constant memory.
+constexpr std::size_t kMaxLineLength = 64 * 1024;
+
+// Reads whole lines into one fixed buffer, keeping their true length (a NUL
+// byte inside a line is content, not an end).
 class LineSource {
  public:
-  explicit LineSource(std::FILE* file) : file_(file) {}
-  ~LineSource() { std::free(buffer_); }
-  LineSource(const LineSource&) = delete;
-  LineSource& operator=(const LineSource&) = delete;
+  explicit LineSource(std::FILE* file) : file_(file), buffer_(new char[kMaxLineLength + 1]) {}
 
   // False at end of file or on a read error (see failed()).
   bool next() {
-    length_ = getline(&buffer_, &capacity_, file_);
-    if (length_ < 0) return false;
+    length_ = 0;
+    overLong_ = false;
+    blank_ = true;
+    int c = std::getc(file_);
+    if (c == EOF) return false;
+    for (; c != EOF; c = std::getc(file_)) {
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') blank_ = false;
+      if (length_ < kMaxLineLength) buffer_[length_++] = static_cast<char>(c);
+      else overLong_ = true;
+      if (c == '\n') break;
+    }
+    buffer_[length_] = '\0';
     ++lineNumber_;
     return true;
   }
-  const char* text() const { return buffer_; }
+  // The line, or an empty text for a line too long to be a puzzle.
+  const char* text() const { return overLong_ ? "" : buffer_.get(); }
   long lineNumber() const { return lineNumber_; }
   bool failed() const { return std::ferror(file_) != 0; }
-  // Anything but spaces, tabs and line ends (a NUL byte counts as content).
-  bool isBlank() const {
-    for (ssize_t i = 0; i < length_; ++i)
-      if (!std::strchr(" \t\r\n", buffer_[i]) || buffer_[i] == '\0') return false;
-    return true;
-  }
+  // Only spaces, tabs and line ends.
+  bool isBlank() const { return blank_; }
 
  private:
   std::FILE* file_;
-  char* buffer_ = nullptr;
-  std::size_t capacity_ = 0;
-  ssize_t length_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t length_ = 0;
+  bool overLong_ = false;
+  bool blank_ = true;
   long lineNumber_ = 0;
 };
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "generator/batch.h"
 #include "platform/clock.h"
 #include "solver/solve_mode.h"
 #include "tables/digit_tables.h"
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     case Command::Solve:
     case Command::SolveStats:
       status = solveFile(line.fileName, line.command == Command::SolveStats);
+      break;
+    case Command::Create:
+      status = createBatch(line.sizeIndex);
       break;
     default:
       printUsage();

@@ -1,0 +1,54 @@
+#include <benchmark/benchmark.h>
+
+#include "format/board.h"
+#include "generator/batch.h"
+#include "generator/block_pattern.h"
+#include "generator/puzzle_pipeline.h"
+#include "generator/random_source.h"
+#include "tables/digit_tables.h"
+
+namespace {
+
+using namespace vantreel;
+
+// The generator's solves read the triple table, built once per process.
+void buildTablesOnce() {
+  static const bool built = (buildTripleTable(), true);
+  benchmark::DoNotOptimize(built);
+}
+
+// One thread, a fixed seed: whole puzzles of one size, with the attempts
+// (layouts drawn) that each took.
+void BM_MakePuzzle(benchmark::State& state) {
+  buildTablesOnce();
+  const BoardSize size = boardSizeFor(static_cast<int>(state.range(0)));
+  RandomSource random(2026);
+  double attempts = 0;
+  double puzzles = 0;
+  for (auto _ : state) {
+    Board board;
+    attempts += makePuzzle(random, size.width, size.height, board);
+    ++puzzles;
+  }
+  state.counters["attempts/s"] = benchmark::Counter(attempts, benchmark::Counter::kIsRate);
+  state.counters["puzzles/s"] = benchmark::Counter(puzzles, benchmark::Counter::kIsRate);
+  state.counters["attempts/puzzle"] = benchmark::Counter(attempts / puzzles);
+}
+BENCHMARK(BM_MakePuzzle)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// Size 4 takes long per puzzle; one is enough for a figure.
+BENCHMARK(BM_MakePuzzle)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The layout stage alone: random patterns drawn, repaired and checked.
+void BM_GeneratePattern(benchmark::State& state) {
+  const BoardSize size = boardSizeFor(static_cast<int>(state.range(0)));
+  RandomSource random(2026);
+  BlockPattern pattern;
+  pattern.allocate(random, size.width, size.height);
+  double accepted = 0;
+  for (auto _ : state) accepted += generate(pattern) ? 1 : 0;
+  state.SetItemsProcessed(state.iterations());
+  state.counters["accepted"] = benchmark::Counter(accepted / static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_GeneratePattern)->DenseRange(1, 4);
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "generator/best_sum_fill.h"
+
+#include "generator/sum_probing.h"
+#include "solver/trial_search.h"
+
+namespace vantreel {
+namespace {
+
+constexpr int kLowestFilledLength = 3;
+
+// The sum whose propagated grid leaves the smallest surplus below `bound`,
+// the smallest such sum on ties; 0 when none beats the bound.
+int bestSumFor(GeneratorContext& context, int runIndex, int bound, SolveStats& stats) {
+  int best = bound;
+  int bestSum = 0;
+  for (int sum = 1; sum <= kMaxSum; ++sum) {
+    std::int32_t narrowed = 0;
+    if (!probeSum(context.work, runIndex, sum, 1, narrowed)) continue;
+    copyGridState(context.scratch, context.work);
+    context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
+    if (!propagate(stats, context.scratch)) continue;
+    const int left = surplus(context.scratch);
+    if (left < best) {
+      best = left;
+      bestSum = sum;
+    }
+  }
+  return bestSum;
+}
+
+}  // namespace
+
+bool fillBestSums(GeneratorContext& context, bool& solved) {
+  SolveStats stats;  // required by propagate, never read here
+  SolverGrid& work = context.work;
+  bool failed = false;
+  visitRunsLongestFirst(context, kLowestFilledLength, [&](int runIndex) {
+    // The first bound is whatever the earlier stages left in lastSurplus.
+    const int bestSum = bestSumFor(context, runIndex, context.lastSurplus, stats);
+    if (bestSum == 0) {
+      failed = true;
+      return false;
+    }
+    work.runs[runIndex].sum = static_cast<std::uint8_t>(bestSum);
+    if (!settleRuns(work)) {
+      failed = true;
+      return false;
+    }
+    context.lastSurplus = surplus(work);
+    if (context.lastSurplus > 0) {
+      if (!propagate(stats, work)) {
+        failed = true;
+        return false;
+      }
+      context.lastSurplus = surplus(work);
+    }
+    if (context.lastSurplus > 0) return true;
+    // Nothing unset is left undecided: the grid must now be finished.
+    if (!propagate(stats, work) || work.contradiction || !allRunsClosed(work)) {
+      failed = true;
+      return false;
+    }
+    solved = true;
+    return false;
+  });
+  return !failed;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,86 @@
+#include "generator/branch_search.h"
+
+#include "generator/sum_probing.h"
+#include "solver/trial_search.h"
+
+namespace vantreel {
+namespace {
+
+// Sums that pass the probe and propagation on a copy of work, ascending and
+// ended by 0; returns how many.
+int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* sums,
+                       SolveStats& stats) {
+  int count = 0;
+  for (int sum = 1; sum <= kMaxSum; ++sum) {
+    std::int32_t narrowed = 0;
+    if (!probeSum(context.work, runIndex, sum, 1, narrowed)) continue;
+    copyGridState(context.scratch, context.work);
+    context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
+    if (propagate(stats, context.scratch)) sums[count++] = static_cast<std::uint8_t>(sum);
+  }
+  sums[count] = 0;
+  return count;
+}
+
+// Propagation alone has finished the grid.
+bool isFinished(SolveStats& stats, SolverGrid& grid) {
+  return propagate(stats, grid) && !grid.contradiction && allRunsClosed(grid);
+}
+
+}  // namespace
+
+bool collectBranches(GeneratorContext& context) {
+  SolveStats stats;  // required by propagate, never read here
+  SolverGrid& work = context.work;
+  if (!propagate(stats, work)) return false;
+  context.lastSurplus = surplus(work);
+  int records = 0;
+  int candidateTotal = 0;
+  const bool listed = visitRunsLongestFirst(context, 1, [&](int runIndex) {
+    BranchRecord& record = context.branches[records];
+    record.run = static_cast<std::int16_t>(runIndex);
+    const int count = listConsistentSums(context, runIndex, record.candidateSums, stats);
+    if (count == 0) return false;
+    // A single candidate is set at once; later runs are probed with it set.
+    if (count == 1) work.runs[runIndex].sum = record.candidateSums[0];
+    else if (++records > kMaxBranchRuns) return false;
+    candidateTotal += count;
+    return true;
+  });
+  if (!listed) return false;
+  if (records == 0) return isFinished(stats, work);
+  if (candidateTotal > kMaxCandidateTotal) return false;
+  return searchBranches(context, 0, records);
+}
+
+bool searchBranches(GeneratorContext& context, int level, int count) {
+  SolveStats stats;  // required by propagate, never read here
+  // Level 0 works on work itself; level n on the grid of record n - 1.
+  for (;;) {
+    SolverGrid& grid = level == 0 ? context.work : context.branches[level - 1].grid;
+    if (level == count) {
+      if (!isFinished(stats, grid)) return false;
+      copyGridState(context.work, grid);
+      return true;
+    }
+    if (!propagate(stats, grid)) return false;
+    context.lastSurplus = surplus(grid);
+    BranchRecord& record = context.branches[level];
+    const int runIndex = record.run;
+    if (runIndex != -1 && needsClue(grid.runs[runIndex])) {
+      for (const std::uint8_t* sum = record.candidateSums; *sum != 0; ++sum) {
+        std::int32_t narrowed = 0;
+        if (!probeSum(grid, runIndex, *sum, 1, narrowed)) continue;
+        copyGridState(record.grid, grid);
+        record.grid.runs[runIndex].sum = *sum;
+        if (searchBranches(context, level + 1, count)) return true;
+      }
+      return false;
+    }
+    // An earlier choice already closed this run or set its sum: pass it on.
+    copyGridState(record.grid, grid);
+    ++level;
+  }
+}
+
+}  // namespace vantreel

@@ -1,0 +1,64 @@
+#include "generator/grading.h"
+
+namespace vantreel {
+namespace {
+
+// Digit sum of the run's cells; with distinct solved digits, the run's clue.
+std::uint8_t runSumOf(const SolverGrid& work, int first, int step, int length) {
+  DigitSet digits = 0;
+  for (int i = 0; i < length; ++i) digits |= work.masks[first + i * step];
+  return DigitSumTable[digits];
+}
+
+void convertToBoard(const GeneratorContext& context, Board& board) {
+  const SolverGrid& work = context.work;
+  const int width = context.width;
+  const int cellCount = width * context.height;
+  for (int p = 0; p < cellCount; ++p)
+    board.kinds[p] = work.masks[p] == kBlockMask ? CellKind::Block : CellKind::White;
+  for (int i = 0; i < context.clueCellCount; ++i) {
+    const ClueCell& clue = context.clueCells[i];
+    const int p = clue.position;
+    board.kinds[p] = CellKind::Clue;
+    board.sums[2 * p] = runSumOf(work, p + 1, 1, clue.acrossLength);
+    board.sums[2 * p + 1] = runSumOf(work, p + width, width, clue.downLength);
+  }
+}
+
+}  // namespace
+
+double gradeScore(const SolveStats& stats) {
+  const double runChanges = stats.runChanges;
+  const double reserved = stats.reserved;
+  const double comboChanges = stats.comboChanges;
+  const double cells = stats.cellCount;
+  // One term at a time, in this order: the level near a threshold must not
+  // depend on how the compiler would group or fuse the arithmetic.
+  double score = runChanges * 0.546 - 1885.598;
+  score += reserved * 11.604;
+  score += comboChanges * 15.72;
+  score += cells * 1.528;
+  score += (runChanges * 957.54) / cells;
+  return score;
+}
+
+int levelFor(double score) {
+  if (score < 300.0) return 1;
+  if (score < 600.0) return 2;
+  if (score < 1000.0) return 3;
+  if (score < 1800.0) return 4;
+  return 5;
+}
+
+bool gradePuzzle(const GeneratorContext& context, Board& board) {
+  convertToBoard(context, board);
+  SolverGrid grid = buildSolverGrid(board);
+  SolveStats stats;
+  stats.cellCount = grid.cellCount();
+  // The same solve as the solve mode: the puzzle must yield to it unaided.
+  if (!solveWithTrials(stats, grid)) return false;
+  board.level = static_cast<std::int8_t>(levelFor(gradeScore(stats)));
+  return true;
+}
+
+}  // namespace vantreel

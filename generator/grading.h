@@ -1,0 +1,18 @@
+#pragma once
+// The finished grid as a puzzle, re-solved from its clues and graded 1..5.
+#include "format/board.h"
+#include "generator/generator_context.h"
+#include "solver/trial_search.h"
+
+namespace vantreel {
+
+// Writes the layout and the clue sums into `board` (its arrays sized by the
+// caller), solves it from the clues alone and sets its level. False when the
+// solver cannot finish it; the level is then left as it was.
+[[nodiscard]] bool gradePuzzle(const GeneratorContext& context, Board& board);
+
+// The weighted effort of a solve, and its level 1..5.
+double gradeScore(const SolveStats& stats);
+int levelFor(double score);
+
+}  // namespace vantreel

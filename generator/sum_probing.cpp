@@ -1,0 +1,130 @@
+#include "generator/sum_probing.h"
+
+#include "generator/crossing_pairs.h"
+
+namespace vantreel {
+namespace {
+
+// Counts a narrowed mask and tells whether it is still possible. Unchanged
+// masks count for nothing.
+bool noteNarrowing(CandidateMask before, CandidateMask after, int target, std::int32_t& counter) {
+  if (after == before) return true;
+  if (DigitCountTable[after] == target) ++counter;
+  return after != 0;
+}
+
+// What the unset-sum reduction would take out of the run: a solved digit
+// from the other cells, a naked pair's digits from the rest. Independent of
+// the probed sum; counts cells it would solve.
+bool probeReduction(const CandidateMask* masks, const Run& run, std::int32_t& counter) {
+  const int length = run.length;
+  for (int j = 0; j < length; ++j) {
+    const CandidateMask held = masks[run.cells[j]];
+    if (DigitCountTable[held] == 1) {
+      for (int k = 0; k < length; ++k) {
+        if (k == j) continue;
+        const CandidateMask other = masks[run.cells[k]];
+        if (!noteNarrowing(other, other & ~held, 1, counter)) return false;
+      }
+    } else if (DigitCountTable[held] == 2) {
+      for (int k = j + 1; k < length; ++k) {
+        if (masks[run.cells[k]] != held) continue;
+        for (int l = 0; l < length; ++l) {
+          if (l == j || l == k) continue;
+          const CandidateMask other = masks[run.cells[l]];
+          if (!noteNarrowing(other, other & ~held, 1, counter)) return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::array<std::uint8_t, 45> OuterFirstOrder = {
+    1,  45, 2,  44, 3,  43, 4,  42, 5,  41, 6,  40, 7,  39, 8,  38, 9,  37, 10, 36, 11, 35, 12,
+    34, 13, 33, 14, 32, 15, 31, 16, 30, 17, 29, 18, 28, 19, 27, 20, 26, 21, 25, 22, 24, 23};
+const std::array<std::uint8_t, 45> MiddleFirstOrder = {
+    23, 24, 22, 25, 21, 26, 20, 27, 19, 28, 18, 29, 17, 30, 16, 31, 15, 32, 14, 33, 13, 34, 12,
+    35, 11, 36, 10, 37, 9,  38, 8,  39, 7,  40, 6,  41, 5,  42, 4,  43, 3,  44, 2,  45, 1};
+
+bool probeSum(const SolverGrid& grid, int runIndex, int sum, int target, std::int32_t& counter) {
+  const Run& run = grid.runs[runIndex];
+  const int length = run.length;
+  if (length <= 0) return false;
+  const int comboClass = ComboClassTable[length - 1][sum];
+  if (comboClass == 0) return false;
+  const CandidateMask* masks = grid.masks.get();
+  // Every new mask comes from the current ones: a digit the table rule takes
+  // out supports no digit elsewhere, so the order of the rule changes nothing.
+  if (length == 2) {
+    const CandidateMask first = masks[run.cells[0]];
+    const CandidateMask second = masks[run.cells[1]];
+    const SetRow& pairs = PairTable[sum - kPairMinSum];
+    return noteNarrowing(second, second & pairs[first], target, counter) &&
+           noteNarrowing(first, first & pairs[second], target, counter);
+  }
+  if (length == 3) {
+    const CandidateMask first = masks[run.cells[0]];
+    const CandidateMask second = masks[run.cells[1]];
+    const CandidateMask third = masks[run.cells[2]];
+    return noteNarrowing(third, third & TripleTable[tripleIndex(sum, first, second)], target,
+                         counter) &&
+           noteNarrowing(first, first & TripleTable[tripleIndex(sum, second, third)], target,
+                         counter) &&
+           noteNarrowing(second, second & TripleTable[tripleIndex(sum, third, first)], target,
+                         counter);
+  }
+  const SetRow& meetRow = ComboMeetTable[comboClass - 1];
+  DigitSet present = 0;
+  DigitSet meet = kAllDigits;
+  for (int i = 0; i < length; ++i) {
+    const CandidateMask mask = masks[run.cells[i]];
+    present |= mask;
+    meet &= meetRow[mask];
+  }
+  const DigitSet allowed = ComboWithinTable[comboClass - 1][present] & meet;
+  for (int i = 0; i < length; ++i) {
+    const CandidateMask mask = masks[run.cells[i]];
+    if (!noteNarrowing(mask, mask & allowed, target, counter)) return false;
+  }
+  return probeReduction(masks, run, counter);
+}
+
+bool tryRunSum(GeneratorContext& context, int runIndex, int sum, int target, bool& solved) {
+  std::int32_t narrowed = 0;
+  if (!probeSum(context.work, runIndex, sum, target, narrowed) || narrowed == 0) return false;
+  copyGridState(context.scratch, context.work);
+  context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
+  return settleTrial(context, solved);
+}
+
+bool probeRandomRuns(GeneratorContext& context, int percent, int target, bool& solved) {
+  RandomSource& random = *context.random;
+  const int limit = percent * context.clueCellCount / 100;
+  const int budget = context.width * context.height;
+  // No run wanted: nothing to draw for.
+  if (limit <= 0) return true;
+  int successes = 0;
+  for (int iteration = 0; iteration < budget; ++iteration) {
+    const ClueCell& clue = context.clueCells[random.randomBelow(context.clueCellCount)];
+    const bool down = random.randomBelow(2) == 1;
+    const int length = down ? clue.downLength : clue.acrossLength;
+    const int runIndex = down ? clue.downRun : clue.acrossRun;
+    if (length >= 2 && length <= 8 && runIndex != -1 && needsClue(context.work.runs[runIndex])) {
+      // One order in three starts from the extreme sums, the rest from the middle.
+      const auto& order = random.randomBelow(3) == 0 ? OuterFirstOrder : MiddleFirstOrder;
+      for (const std::uint8_t sum : order) {
+        if (tryRunSum(context, runIndex, sum, target, solved)) {
+          ++successes;
+          break;
+        }
+      }
+    }
+    if (solved || successes == limit) return true;
+  }
+  return true;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Runs `vantreel c1` with a fixed seed on one thread in fresh folders: checks
+# the console frame, the file, that the same seed gives the same file, that
+# the s and d commands read every puzzle back, and that each level is the
+# one its d statistics earn. Also the two refusals: a bad seed and a folder
+# that cannot take the file.
+set -u
+binary=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+
+check() {  # check NAME CONDITION-STATUS [DETAIL]
+  if [[ $2 -eq 0 ]]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1${3:+: $3}"
+    failed=$((failed + 1))
+  fi
+}
+
+# Makes one seeded batch in folder $1; stdout, stderr and status beside it.
+create_in() {
+  mkdir -p "$1"
+  (cd "$1" && VANTREEL_SEED=12345 OMP_NUM_THREADS=1 "$binary" c1 >../"$(basename "$1")".out \
+    2>../"$(basename "$1")".err; echo $? >../"$(basename "$1")".status)
+}
+
+create_in "$work/a"
+check "seeded run exits 0" "$([[ $(cat "$work/a.status") == 0 ]]; echo $?)"
+check "seeded run writes no errors" "$([[ ! -s $work/a.err ]]; echo $?)"
+
+expected_frame=$'creating problems...\n+----------------------------+\noooooooooooooooooooooooooooooo\nfinished.'
+frame=$(head -n 4 "$work/a.out")
+check "console frame with 30 marks" "$([[ "$frame" == "$expected_frame" ]]; echo $?)" "$frame"
+check "time line last" "$(tail -n 1 "$work/a.out" | grep -qE '^time=[0-9]+$'; echo $?)"
+check "nothing else printed" "$([[ $(wc -l <"$work/a.out") -eq 5 ]]; echo $?)"
+
+mapfile -t files < <(cd "$work/a" && ls)
+check "one file" "$([[ ${#files[@]} -eq 1 ]]; echo $?)" "${files[*]}"
+file=${files[0]:-missing}
+check "dated name" "$([[ "$file" =~ ^[0-9]{8}_01\(size1\)\.dat$ ]]; echo $?)" "$file"
+check "30 lines" "$([[ $(wc -l <"$work/a/$file") -eq 30 ]]; echo $?)"
+check "12 x 12 boards" "$([[ $(grep -cE '^[1-5]/11/11/' "$work/a/$file") -eq 30 ]]; echo $?)"
+
+create_in "$work/b"
+other=$(cd "$work/b" && ls)
+check "same seed, same file" "$(cmp -s "$work/a/$file" "$work/b/$other"; echo $?)"
+
+create_in "$work/a"
+check "next run takes number 02" "$(ls "$work/a" | grep -qE '_02\(size1\)\.dat$'; echo $?)"
+
+(cd "$work/a" && "$binary" s "$file") >"$work/solve.out"
+check "s finishes all 30" "$([[ $(grep -c '^finished\.$' "$work/solve.out") -eq 30 ]]; echo $?)"
+check "s fails none" "$(! grep -q '^failed\.$' "$work/solve.out"; echo $?)"
+
+(cd "$work/a" && "$binary" d "$file") | head -n -1 >"$work/stats.out"
+check "d prints 30 statistics lines" \
+  "$([[ $(grep -cE '^[0-9]+,0,[0-9]+,[0-9]+,[0-9]+,144$' "$work/stats.out") -eq 30 ]]; echo $?)"
+# The grade, term by term in double precision, against each line's level.
+levels=$(paste -d, "$work/stats.out" <(cut -d/ -f1 "$work/a/$file") | awk -F, '{
+  x = $1 * 0.546 - 1885.598; x += $2 * 11.604; x += $3 * 15.72; x += $6 * 1.528
+  x += ($1 * 957.54) / $6
+  level = x < 300 ? 1 : x < 600 ? 2 : x < 1000 ? 3 : x < 1800 ? 4 : 5
+  if (level != $7) print NR ": level " $7 ", statistics give " level }')
+check "levels match the statistics" "$([[ -z "$levels" ]]; echo $?)" "$levels"
+
+mkdir "$work/bad"
+(cd "$work/bad" && VANTREEL_SEED=12x "$binary" c1 >../bad.out 2>../bad.err; echo $? >../bad.status)
+check "bad seed exits 2" "$([[ $(cat "$work/bad.status") == 2 ]]; echo $?)"
+check "bad seed message" \
+  "$([[ $(cat "$work/bad.err") == 'vantreel: VANTREEL_SEED must be a number from 0 to 4294967295' ]]; echo $?)"
+check "bad seed prints only the time line" "$(grep -qxE 'time=[0-9]+' "$work/bad.out" &&
+  [[ $(wc -l <"$work/bad.out") -eq 1 ]]; echo $?)"
+check "bad seed makes no file" "$([[ -z $(ls "$work/bad") ]]; echo $?)"
+
+# A folder removed under the running command cannot take the file.
+mkdir "$work/gone"
+(cd "$work/gone" && rmdir "$work/gone" && VANTREEL_SEED=1 "$binary" c1 >../gone.out 2>/dev/null;
+  echo $? >../gone.status)
+check "unopenable file exits 1" "$([[ $(cat "$work/gone.status") == 1 ]]; echo $?)"
+check "unopenable file message" \
+  "$(head -n 1 "$work/gone.out" | grep -qE '^failed to open: [0-9]{8}_01\(size1\)\.dat$'; echo $?)"
+
+echo "create end to end: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "format/puzzle_line.h"
+#include "generator/grading.h"
+#include "tests/board_text.h"
+#include "tests/generator_fixtures.h"
+
+namespace vantreel {
+namespace {
+
+using testing::digitMask;
+
+TEST(Grading, WeighsTheSolverEffortWithStrictThresholds) {
+  struct Case {
+    int runChanges, comboChanges, cells;
+    double score;
+    int level;
+  };
+  for (const Case& c : {Case{0, 0, 144, -1665.566, 1}, Case{300, 0, 144, 493.109, 2},
+                        Case{600, 30, 432, 903.615, 3}, Case{800, 20, 320, 1748.412, 4},
+                        Case{1000, 40, 256, 3420.761, 5}}) {
+    SolveStats stats;
+    stats.runChanges = c.runChanges;
+    stats.comboChanges = c.comboChanges;
+    stats.cellCount = c.cells;
+    stats.trialsHigh = stats.trialsLow = 99;  // not weighed
+    const double score = gradeScore(stats);
+    EXPECT_NEAR(score, c.score, 0.001) << c.runChanges;
+    EXPECT_EQ(levelFor(score), c.level) << c.runChanges;
+  }
+  EXPECT_EQ(levelFor(299.999), 1);
+  EXPECT_EQ(levelFor(300.0), 2);
+  EXPECT_EQ(levelFor(1000.0), 4);
+  EXPECT_EQ(levelFor(1800.0), 5);
+}
+
+// The 2 x 2 board with digits a b over c d, as the clue stages leave it.
+struct SolvedSquare {
+  RandomSource random{0};
+  GeneratorContext context;
+  Board board;
+  SolvedSquare(int a, int b, int c, int d) {
+    testing::loadLayout(context, random, {"..", ".."});
+    context.work.masks[4] = digitMask(a);
+    context.work.masks[5] = digitMask(b);
+    context.work.masks[7] = digitMask(c);
+    context.work.masks[8] = digitMask(d);
+    board.allocate(3, 3);
+  }
+};
+
+TEST(Grading, TurnsTheSolvedGridIntoItsPuzzleGradedByItsSolve) {
+  SolvedSquare square(9, 8, 7, 9);
+  ASSERT_TRUE(gradePuzzle(square.context, square.board));
+  const std::string line = testing::lineOf(square.board);
+  EXPECT_EQ(line.substr(line.find('/')), "/2/2/nghhg\n");
+  EXPECT_EQ(square.board.kinds[1], CellKind::Clue);  // no across run: across 0
+  EXPECT_EQ(square.board.sums[2], 0);
+  EXPECT_EQ(square.board.kinds[0], CellKind::Block);
+
+  Board reread;
+  ASSERT_TRUE(parseBoard(reread, line.c_str()));
+  SolverGrid grid = buildSolverGrid(reread);
+  SolveStats stats;
+  stats.cellCount = grid.cellCount();
+  ASSERT_TRUE(solveWithTrials(stats, grid));
+  EXPECT_EQ(square.board.level, levelFor(gradeScore(stats)));
+}
+
+TEST(Grading, RejectsAPuzzleWithTwoSolutionsAndKeepsTheLevel) {
+  SolvedSquare square(1, 2, 2, 1);  // 2 1 over 1 2 fits the same clues
+  square.board.level = 4;
+  EXPECT_FALSE(gradePuzzle(square.context, square.board));
+  EXPECT_EQ(square.board.level, 4);
+}
+
+}  // namespace
+}  // namespace vantreel

@@ -13,35 +13,37 @@ using PrefixMemo = std::uint8_t[kSetCount];
 
 // Tries every remaining digit of the first cell, lowest first, and hands the
 // rest of the run on; no early exit, since every success widens the support.
-template <int SearchedCells>
+template <int SearchedCells, bool Remember>
 bool fillPrefix(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
                 std::uint8_t sum, PrefixMemo& memo) {
-  std::uint8_t& outcome = memo[used];
-  if (outcome != 0) return outcome == 2;
+  if constexpr (Remember)
+    if (memo[used] != 0) return memo[used] == 2;
   bool found = false;
   if constexpr (SearchedCells == 0) {
     found = completeTriple(masks, cells, support, used, sum);
   } else {
     for (DigitSet choices = masks[cells[0]] & ~used; choices != 0; choices &= choices - 1) {
       const DigitSet digit = lowestDigit(choices);
-      if (fillPrefix<SearchedCells - 1>(masks, cells + 1, support + 1, used | digit, sum, memo)) {
+      if (fillPrefix<SearchedCells - 1, Remember>(masks, cells + 1, support + 1, used | digit, sum, memo)) {
         support[0] |= digit;
         found = true;
       }
     }
   }
-  outcome = found ? 2 : 1;
+  if constexpr (Remember) memo[used] = found ? 2 : 1;
   return found;
 }
 
 // A run of Length cells searches its first Length - 3 cells and settles the
 // last three by lookups.
+// Short runs repeat too few prefixes for the memo to pay for its clearing.
 template <int Length>
 bool enumerateRun(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
                   std::uint8_t sum) {
+  constexpr bool kRemember = Length >= 6;
   PrefixMemo memo;
-  std::memset(memo, 0, sizeof memo);
-  return fillPrefix<Length - 3>(masks, cells, support, used, sum, memo);
+  if constexpr (kRemember) std::memset(memo, 0, sizeof memo);
+  return fillPrefix<Length - 3, kRemember>(masks, cells, support, used, sum, memo);
 }
 
 }  // namespace

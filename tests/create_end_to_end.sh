@@ -82,5 +82,16 @@ check "unopenable file exits 1" "$([[ $(cat "$work/gone.status") == 1 ]]; echo $
 check "unopenable file message" \
   "$(head -n 1 "$work/gone.out" | grep -qE '^failed to open: [0-9]{8}_01\(size1\)\.dat$'; echo $?)"
 
+# Golden batches: a seeded one-thread batch must never change, whatever is
+# optimised.
+data=$(dirname "$(realpath "$0")")/data
+for size in 1 2; do
+  mkdir "$work/golden$size"
+  (cd "$work/golden$size" && VANTREEL_SEED=77 OMP_NUM_THREADS=1 "$binary" c$size >/dev/null)
+  golden=$(ls "$work/golden$size")
+  expected=$data/generated_$([[ $size == 1 ]] && echo 11x11 || echo 15x15).txt
+  check "seed 77 gives the golden c$size file" "$(cmp -s "$work/golden$size/$golden" "$expected"; echo $?)"
+done
+
 echo "create end to end: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

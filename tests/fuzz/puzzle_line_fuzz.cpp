@@ -9,21 +9,12 @@
 #include "format/board_picture.h"
 #include "format/puzzle_line.h"
 #include "solver/trial_search.h"
+#include "tests/board_text.h"
 
 namespace {
 
 using namespace vantreel;
-
-std::string lineOf(const Board& board) {
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  std::FILE* out = open_memstream(&buffer, &size);
-  writeBoard(out, board);
-  std::fclose(out);
-  std::string line(buffer, size);
-  std::free(buffer);
-  return line;
-}
+using vantreel::testing::lineOf;
 
 bool sameBoard(const Board& a, const Board& b) {
   if (a.width != b.width || a.height != b.height || a.level != b.level) return false;

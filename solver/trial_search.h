@@ -11,7 +11,7 @@ namespace vantreel {
 // copy and stack frames, and their number can double with every open region.
 // The count of nested solves is weighed by the grid's cells, so that a large
 // board gets fewer of its costlier solves.
-inline constexpr std::int64_t kMaxTrialCells = 100'000'000;
+inline constexpr std::int64_t kMaxTrialCells = 50'000'000;
 inline constexpr int kMaxTrialDepth = 200;
 
 struct SearchBudget {

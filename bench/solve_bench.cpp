@@ -1,0 +1,53 @@
+// Solving throughput on committed puzzle files, start-up excluded.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "format/puzzle_line.h"
+#include "solver/trial_search.h"
+
+namespace {
+
+using namespace vantreel;
+
+std::vector<Board> loadBoards(const std::string& name) {
+  std::vector<Board> boards;
+  std::ifstream in(std::string(VANTREEL_BENCH_DATA) + "/" + name);
+  for (std::string line; std::getline(in, line);) {
+    Board board;
+    if (parseBoard(board, line.c_str())) boards.push_back(std::move(board));
+  }
+  return boards;
+}
+
+// Everything the d mode does per puzzle but the printing.
+void solveBoards(benchmark::State& state, const char* file) {
+  buildTripleTable();
+  const std::vector<Board> boards = loadBoards(file);
+  if (boards.empty()) {
+    state.SkipWithError("no puzzles");
+    return;
+  }
+  double trials = 0;
+  for (auto _ : state)
+    for (const Board& board : boards) {
+      SolverGrid grid = buildSolverGrid(board);
+      SolveStats stats;
+      benchmark::DoNotOptimize(solveWithTrials(stats, grid));
+      trials += stats.trialsHigh + stats.trialsLow;
+    }
+  state.SetItemsProcessed(state.iterations() * boards.size());
+  state.counters["trials/puzzle"] =
+      benchmark::Counter(trials / boards.size(), benchmark::Counter::kAvgIterations);
+}
+
+void BM_SolveGenerated24x18(benchmark::State& state) { solveBoards(state, "generated_24x18.txt"); }
+BENCHMARK(BM_SolveGenerated24x18)->Unit(benchmark::kMillisecond);
+
+void BM_SolveLargest126x126(benchmark::State& state) { solveBoards(state, "largest_126x126.txt"); }
+BENCHMARK(BM_SolveLargest126x126)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -63,19 +63,11 @@ void reportReadError(const char* fileName) {
   std::fprintf(stderr, "vantreel: %s: %s; the rest of the file was not read\n", fileName, std::strerror(errno));
 }
 
-// Solves in the order of solveWithTrials, one step at a time.
-bool solveGrid(SolveStats& stats, SolverGrid& grid) {
-  if (!propagate(stats, grid)) return false;
-  while (!isSolved(grid))
-    if (!trialStep(stats, grid) || !propagate(stats, grid)) return false;
-  return true;
-}
-
 void solveBoard(const Board& board, bool statsMode, long lineNumber) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
-  const bool solved = solveGrid(stats, grid);
+  const bool solved = solveWithTrials(stats, grid);
   if (!statsMode) displayGrid(grid);
   if (stats.budget.exceeded) {
     std::fflush(stdout);

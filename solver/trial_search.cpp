@@ -1,5 +1,7 @@
 #include "solver/trial_search.h"
 
+#include <algorithm>
+
 #include "solver/enumerators.h"
 #include "solver/run_propagation.h"
 
@@ -36,7 +38,7 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
 bool tryDigit(SolveStats& stats, SolverGrid& copy, int index, CandidateMask digit) {
   SearchBudget& budget = stats.budget;
   budget.trialCells += copy.cellCount();
-  if (budget.trialCells > budget.cellLimit || budget.depth >= budget.depthLimit) {
+  if (budget.trialCells > budget.cellLimit || budget.depth >= std::min(budget.depthLimit, kMaxTrialDepth)) {
     budget.exceeded = true;
     return false;
   }
@@ -45,6 +47,15 @@ bool tryDigit(SolveStats& stats, SolverGrid& copy, int index, CandidateMask digi
   const bool solved = solveWithTrials(stats, copy);
   --budget.depth;
   return solved;
+}
+
+// The working copy of the current nesting level, holding the grid's state.
+SolverGrid& trialCopy(SearchBudget& budget, const SolverGrid& grid) {
+  if (!budget.copies) budget.copies = std::make_unique<std::array<SolverGrid, kMaxTrialDepth + 1>>();
+  SolverGrid& copy = (*budget.copies)[budget.depth];
+  if (!copy.masks || copy.width != grid.width || copy.height != grid.height) copy.allocate(grid.width, grid.height);
+  copyGridState(copy, grid);
+  return copy;
 }
 
 }  // namespace
@@ -77,7 +88,7 @@ bool solveWithTrials(SolveStats& stats, SolverGrid& grid) {
 // Copy the whole grid for a trial instead of keeping an undo trail: one copy
 // per nesting level, reused for both digits and every further cell.
 bool trialStep(SolveStats& stats, SolverGrid& grid) {
-  SolverGrid copy = cloneGrid(grid);
+  SolverGrid& copy = trialCopy(stats.budget, grid);
   TrialPair pair;
   int index = chooseTrialCell(copy, 0, pair);
   while (index != 0) {

@@ -1,6 +1,8 @@
 #pragma once
 // Propagation to a fixed point, and deciding two-candidate cells by trial.
+#include <array>
 #include <cstdint>
+#include <memory>
 
 #include "solver/solver_grid.h"
 
@@ -16,10 +18,14 @@ inline constexpr int kMaxTrialDepth = 200;
 
 struct SearchBudget {
   std::int64_t cellLimit = kMaxTrialCells;
-  int depthLimit = kMaxTrialDepth;
+  int depthLimit = kMaxTrialDepth;  // at most kMaxTrialDepth
   std::int64_t trialCells = 0;  // cells of every nested solve started so far
   int depth = 0;                  // trial copies now nested
   bool exceeded = false;          // the search gave up; its results mean nothing
+  // One working copy per nesting level, made on first use and kept for the
+  // rest of the solve: a fresh large copy per trial step costs more in page
+  // faults than in copying.
+  std::unique_ptr<std::array<SolverGrid, kMaxTrialDepth + 1>> copies;
 };
 
 // The solver's work counters, printed in this order by the statistics mode.

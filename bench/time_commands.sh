@@ -18,7 +18,7 @@ time_runs() {
 }
 
 echo "usage text (whole process):         $(time_runs 30 "$binary")"
-echo "d, 210 generated 23x17 puzzles:     $(time_runs 5 "$binary" d "$here/data/generated_24x18.txt")"
+echo "d, 180 generated 23x17 puzzles:     $(time_runs 5 "$binary" d "$here/data/generated_24x18.txt")"
 echo "s, the 126x126 board:               $(time_runs 5 "$binary" s "$here/data/largest_126x126.txt")"
 for _ in 1 2 3 4 5; do cat "$here/data/generated_24x18.txt"; done | head -n 1000 >"$work/thousand.txt"
 echo "d, 1000 generated 23x17 puzzles:    $(time_runs 3 "$binary" d "$work/thousand.txt")"

@@ -14,11 +14,7 @@ int bestSumFor(GeneratorContext& context, int runIndex, int bound, SolveStats& s
   int best = bound;
   int bestSum = 0;
   for (int sum = 1; sum <= kMaxSum; ++sum) {
-    std::int32_t narrowed = 0;
-    if (!probeSum(context.work, runIndex, sum, 1, narrowed)) continue;
-    copyGridState(context.scratch, context.work);
-    context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
-    if (!propagate(stats, context.scratch)) continue;
+    if (!propagatesWithSum(context, runIndex, sum, stats)) continue;
     const int left = surplus(context.scratch);
     if (left < best) {
       best = left;

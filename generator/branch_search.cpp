@@ -12,11 +12,7 @@ int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* su
                        SolveStats& stats) {
   int count = 0;
   for (int sum = 1; sum <= kMaxSum; ++sum) {
-    std::int32_t narrowed = 0;
-    if (!probeSum(context.work, runIndex, sum, 1, narrowed)) continue;
-    copyGridState(context.scratch, context.work);
-    context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
-    if (propagate(stats, context.scratch)) sums[count++] = static_cast<std::uint8_t>(sum);
+    if (propagatesWithSum(context, runIndex, sum, stats)) sums[count++] = static_cast<std::uint8_t>(sum);
   }
   sums[count] = 0;
   return count;

@@ -1,6 +1,7 @@
 #include "generator/sum_probing.h"
 
 #include "generator/crossing_pairs.h"
+#include "solver/trial_search.h"
 
 namespace vantreel {
 namespace {
@@ -90,6 +91,14 @@ bool probeSum(const SolverGrid& grid, int runIndex, int sum, int target, std::in
     if (!noteNarrowing(mask, mask & allowed, target, counter)) return false;
   }
   return probeReduction(masks, run, counter);
+}
+
+bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum, SolveStats& stats) {
+  std::int32_t narrowed = 0;
+  if (!probeSum(context.work, runIndex, sum, 1, narrowed)) return false;
+  copyGridState(context.scratch, context.work);
+  context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
+  return propagate(stats, context.scratch);
 }
 
 bool tryRunSum(GeneratorContext& context, int runIndex, int sum, int target, bool& solved) {

@@ -52,7 +52,7 @@ bool fillBestSums(GeneratorContext& context, bool& solved) {
     }
     if (context.lastSurplus > 0) return true;
     // Nothing unset is left undecided: the grid must now be finished.
-    if (!propagate(stats, work) || work.contradiction || !allRunsClosed(work)) {
+    if (!propagate(stats, work) || !isSolved(work)) {
       failed = true;
       return false;
     }

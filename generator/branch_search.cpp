@@ -20,7 +20,7 @@ int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* su
 
 // Propagation alone has finished the grid.
 bool isFinished(SolveStats& stats, SolverGrid& grid) {
-  return propagate(stats, grid) && !grid.contradiction && allRunsClosed(grid);
+  return propagate(stats, grid) && isSolved(grid);
 }
 
 }  // namespace

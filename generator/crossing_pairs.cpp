@@ -42,7 +42,7 @@ bool settleTrial(GeneratorContext& context, bool& solved) {
     }
   }
   // Every unset run is decided: take the trial only if it finishes the grid.
-  if (!propagate(stats, scratch) || scratch.contradiction || !allRunsClosed(scratch)) return false;
+  if (!propagate(stats, scratch) || !isSolved(scratch)) return false;
   solved = true;
   copyGridState(context.work, scratch);
   return true;

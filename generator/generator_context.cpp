@@ -75,12 +75,6 @@ std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell
   return clueCount;
 }
 
-bool allRunsClosed(const SolverGrid& grid) {
-  for (int i = 0; i < grid.runCount; ++i)
-    if (grid.runs[i].length != 0) return false;
-  return true;
-}
-
 bool settleRuns(SolverGrid& grid) {
   int changes = 0;
   do {

@@ -51,8 +51,6 @@ std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell
 
 // Open and still without a sum.
 inline bool needsClue(const Run& run) { return run.length != 0 && run.sum == 0; }
-// Every run closed (length 0); the flag is not looked at.
-bool allRunsClosed(const SolverGrid& grid);
 // Passes of the run rules until one changes nothing; false on contradiction.
 [[nodiscard]] bool settleRuns(SolverGrid& grid);
 

@@ -2,24 +2,26 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "generator/batch.h"
+#include "app/create_command.h"
+#include "app/solve_command.h"
 #include "platform/clock.h"
-#include "solver/solve_mode.h"
+#include "platform/memory.h"
 #include "tables/digit_tables.h"
 
 int main(int argc, char** argv) {
   using namespace vantreel;
   const std::uint32_t start = tickCount();
+  adviseHugePages(TripleTable, sizeof(TripleTable));
   buildTripleTable();
   int status = 0;
   const CommandLine line = readCommandLine(argc, argv);
   switch (line.command) {
     case Command::Solve:
     case Command::SolveStats:
-      status = solveFile(line.fileName, line.command == Command::SolveStats);
+      status = runSolve(line.fileName, line.command == Command::SolveStats);
       break;
     case Command::Create:
-      status = createBatch(line.sizeIndex);
+      status = runCreate(line.sizeIndex);
       break;
     default:
       printUsage();

@@ -1,10 +1,10 @@
 #pragma once
-// The create mode: 30 puzzles of one size into a new, dated file.
+// A batch: 30 puzzles of one size made in parallel from one random source.
 #include <cstdint>
-#include <cstdio>
-#include <string>
+#include <functional>
+#include <vector>
 
-#include "platform/local_date.h"
+#include "format/board.h"
 
 namespace vantreel {
 
@@ -18,18 +18,10 @@ struct BoardSize {
 // Sizes 1..4: 12 x 12, 16 x 16, 20 x 16, 24 x 18.
 BoardSize boardSizeFor(int sizeIndex);
 
-// Makes the batch for size 1..4 and returns the exit status: 0, 1 when the
-// output file cannot be created, 2 when VANTREEL_SEED is not a seed.
-int createBatch(int sizeIndex);
+// Called by the worker that finished puzzle `index`, on its own thread.
+using PuzzleFinished = std::function<void(int index)>;
 
-// "YYYYMMDD_NN(sizeS).dat"; NN grows to three digits above 99.
-std::string batchFileName(const LocalDate& date, int sequence, int sizeIndex);
-
-// Creates the first free name of the day for the size and stores it in
-// `name`. Null when a file cannot be created; `name` then holds the name tried.
-std::FILE* createBatchFile(const LocalDate& date, int sizeIndex, std::string& name);
-
-// A decimal number 0..4294967295 and nothing else.
-bool parseSeed(const char* text, std::uint32_t& seed);
+// The batch's boards in index order, whatever order the workers finish in.
+std::vector<Board> makeBatch(int sizeIndex, std::uint32_t seed, const PuzzleFinished& finished);
 
 }  // namespace vantreel

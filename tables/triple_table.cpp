@@ -1,7 +1,5 @@
 #include "tables/digit_tables.h"
 
-#include "platform/memory.h"
-
 namespace vantreel {
 
 alignas(1 << 21) std::uint16_t TripleTable[kTripleEntries];
@@ -11,7 +9,6 @@ alignas(1 << 21) std::uint16_t TripleTable[kTripleEntries];
 // with that digit's term: one vectorisable OR per entry instead of up to nine
 // pair lookups.
 void buildTripleTable() {
-  adviseHugePages(TripleTable, sizeof(TripleTable));
   SetRow terms[9];
   for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum) {
     for (int digit = 1; digit <= 9; ++digit) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "generator/batch.h"
+#include "app/batch_file.h"
 
 namespace vantreel {
 namespace {

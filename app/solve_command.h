@@ -7,6 +7,6 @@ namespace vantreel {
 enum SolveStatus : int { kSolveOk = 0, kSolveInputError = 1 };
 
 // statsMode false: picture and verdict per puzzle; true: counters or "failed.".
-int solveFile(const char* fileName, bool statsMode);
+int runSolve(const char* fileName, bool statsMode);
 
 }  // namespace vantreel

@@ -1,8 +1,4 @@
-#include "format/board_picture.h"
-
-#include <cstdio>
-
-#include "platform/console.h"
+#include "picture/board_picture.h"
 
 namespace vantreel {
 namespace {
@@ -30,13 +26,15 @@ int glyphOf(const SolverGrid& grid, int row, int column) {
 
 }  // namespace
 
-void displayGrid(const SolverGrid& grid) {
-  const char* const* glyphs = outputIsTerminal() ? kUtf8Glyphs : kShiftJisGlyphs;
+std::string drawGrid(const SolverGrid& grid, GlyphEncoding encoding) {
+  const char* const* glyphs = encoding == GlyphEncoding::Utf8 ? kUtf8Glyphs : kShiftJisGlyphs;
+  std::string picture;
   for (int row = 0; row < grid.height; ++row) {
-    for (int column = 0; column < grid.width; ++column) std::printf("%s", glyphs[glyphOf(grid, row, column)]);
-    std::printf("\n");
+    for (int column = 0; column < grid.width; ++column) picture += glyphs[glyphOf(grid, row, column)];
+    picture += '\n';
   }
-  std::printf("\n");
+  picture += '\n';
+  return picture;
 }
 
 }  // namespace vantreel

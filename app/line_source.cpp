@@ -1,0 +1,24 @@
+#include "app/line_source.h"
+
+namespace vantreel {
+
+LineSource::LineSource(std::FILE* file) : file_(file), buffer_(new char[kMaxLineLength + 1]) {}
+
+bool LineSource::next() {
+  length_ = 0;
+  overLong_ = false;
+  blank_ = true;
+  int c = std::getc(file_);
+  if (c == EOF) return false;
+  for (; c != EOF; c = std::getc(file_)) {
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') blank_ = false;
+    if (length_ < kMaxLineLength) buffer_[length_++] = static_cast<char>(c);
+    else overLong_ = true;
+    if (c == '\n') break;
+  }
+  buffer_[length_] = '\0';
+  ++lineNumber_;
+  return true;
+}
+
+}  // namespace vantreel

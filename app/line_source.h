@@ -1,0 +1,37 @@
+#pragma once
+// Whole lines of a puzzle file, one at a time, in one fixed buffer.
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+
+namespace vantreel {
+
+// The longest line worth reading: the largest board (126 x 126 interior,
+// every cell a two-character clue) with a generous margin. A longer line is
+// no puzzle line; it is skipped in constant memory.
+inline constexpr std::size_t kMaxLineLength = 64 * 1024;
+
+// Keeps each line's true length: a NUL byte inside a line is content, not an end.
+class LineSource {
+ public:
+  explicit LineSource(std::FILE* file);
+
+  // False at end of file or on a read error (see failed()).
+  bool next();
+  // The line, or an empty text for a line too long to be a puzzle.
+  const char* text() const { return overLong_ ? "" : buffer_.get(); }
+  long lineNumber() const { return lineNumber_; }
+  bool failed() const { return std::ferror(file_) != 0; }
+  // Only spaces, tabs and line ends.
+  bool isBlank() const { return blank_; }
+
+ private:
+  std::FILE* file_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t length_ = 0;
+  bool overLong_ = false;
+  bool blank_ = true;
+  long lineNumber_ = 0;
+};
+
+}  // namespace vantreel

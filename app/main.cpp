@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/create_command.h"
 #include "app/solve_command.h"
+#include "app/word_commands.h"
 #include "platform/clock.h"
 #include "platform/memory.h"
 #include "tables/digit_tables.h"
@@ -13,6 +14,13 @@ int main(int argc, char** argv) {
   const std::uint32_t start = tickCount();
   adviseHugePages(TripleTable, sizeof(TripleTable));
   buildTripleTable();
+  if (argc >= 2) {
+    if (const WordCommand* command = findWordCommand(argv[1])) {
+      if (argc >= 3) return command->run(argc - 1, argv + 1);
+      // A lone word stays what it always was: the usage text.
+      std::fprintf(stderr, "vantreel: %s needs a file name or options; see 'vantreel --help'\n", argv[1]);
+    }
+  }
   int status = 0;
   const CommandLine line = readCommandLine(argc, argv);
   switch (line.command) {

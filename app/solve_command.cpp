@@ -1,13 +1,12 @@
 #include "app/solve_command.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "app/input_file.h"
 #include "app/line_source.h"
 #include "format/puzzle_line.h"
 #include "picture/board_picture.h"
@@ -44,18 +43,13 @@ void solveBoard(const Board& board, bool statsMode, long lineNumber) {
 }  // namespace
 
 int runSolve(const char* fileName, bool statsMode) {
-  std::FILE* file = std::fopen(fileName, "rb");
-  struct stat info;
-  if (file && (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
-    std::fclose(file);
-    file = nullptr;
-  }
-  if (!file) {
+  InputFile input = openInput(fileName);
+  if (input.file == nullptr) {
     std::printf("failed to open: %s\n", fileName);
     return kSolveInputError;
   }
   int status = kSolveOk;
-  LineSource lines(file);
+  LineSource lines(input.file);
   while (lines.next()) {
     Board board;
     if (parseBoard(board, lines.text())) {
@@ -78,7 +72,7 @@ int runSolve(const char* fileName, bool statsMode) {
     reportReadError(fileName);
     status = kSolveInputError;
   }
-  std::fclose(file);
+  closeInput(input);
   return status;
 }
 

@@ -70,11 +70,11 @@ bool probeSum(const SolverGrid& grid, int runIndex, int sum, int target, std::in
     const CandidateMask first = masks[run.cells[0]];
     const CandidateMask second = masks[run.cells[1]];
     const CandidateMask third = masks[run.cells[2]];
-    return noteNarrowing(third, third & TripleTable[tripleIndex(sum, first, second)], target,
+    return noteNarrowing(third, third & tripleDigits(sum, first, second), target,
                          counter) &&
-           noteNarrowing(first, first & TripleTable[tripleIndex(sum, second, third)], target,
+           noteNarrowing(first, first & tripleDigits(sum, second, third), target,
                          counter) &&
-           noteNarrowing(second, second & TripleTable[tripleIndex(sum, third, first)], target,
+           noteNarrowing(second, second & tripleDigits(sum, third, first), target,
                          counter);
   }
   const SetRow& meetRow = ComboMeetTable[comboClass - 1];

@@ -54,9 +54,9 @@ bool completeTriple(const CandidateMask* masks, const std::uint16_t* cells, Digi
   if (rest < kTripleMinSum || rest > kTripleMaxSum) return false;
   DigitSet b = masks[cells[1]] & ~used;
   DigitSet c = masks[cells[2]] & ~used;
-  const DigitSet a = TripleTable[tripleIndex(rest, b, c)] & masks[cells[0]] & ~used;
-  b &= TripleTable[tripleIndex(rest, c, a)];
-  c &= TripleTable[tripleIndex(rest, a, b)];
+  const DigitSet a = tripleDigits(rest, b, c) & masks[cells[0]] & ~used;
+  b &= tripleDigits(rest, c, a);
+  c &= tripleDigits(rest, a, b);
   if (c == 0) return false;
   support[0] |= a;
   support[1] |= b;

@@ -40,9 +40,9 @@ bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
   if (length == 3) {
     if (sum < kTripleMinSum || sum > kTripleMaxSum) return fail(grid);
     const int a = cells[0], b = cells[1], c = cells[2];
-    return narrow(grid, c, TripleTable[tripleIndex(sum, masks[a], masks[b])], count) &&
-           narrow(grid, a, TripleTable[tripleIndex(sum, masks[b], masks[c])], count) &&
-           narrow(grid, b, TripleTable[tripleIndex(sum, masks[c], masks[a])], count);
+    return narrow(grid, c, tripleDigits(sum, masks[a], masks[b]), count) &&
+           narrow(grid, a, tripleDigits(sum, masks[b], masks[c]), count) &&
+           narrow(grid, b, tripleDigits(sum, masks[c], masks[a]), count);
   }
   if (sum < kPairMinSum || sum > kPairMaxSum) return fail(grid);
   const SetRow& pairs = PairTable[sum - kPairMinSum];

@@ -46,6 +46,9 @@ constexpr int tripleIndex(int sum, DigitSet a, DigitSet b) {
 
 void buildTripleTable();
 
+// The triple table's entry for (s, A, B); every reader goes through here.
+inline DigitSet tripleDigits(int sum, DigitSet a, DigitSet b) { return TripleTable[tripleIndex(sum, a, b)]; }
+
 // The lowest digit of a non-empty set as a one-digit set.
 constexpr DigitSet lowestDigit(DigitSet set) { return set & (0u - set); }
 

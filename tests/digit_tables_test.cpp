@@ -14,7 +14,7 @@ constexpr DigitSet set(std::initializer_list<int> digits) {
 }
 
 DigitSet pair(int sum, DigitSet partners) { return PairTable[sum - kPairMinSum][partners]; }
-DigitSet triple(int sum, DigitSet a, DigitSet b) { return TripleTable[tripleIndex(sum, a, b)]; }
+DigitSet triple(int sum, DigitSet a, DigitSet b) { return tripleDigits(sum, a, b); }
 
 TEST(DigitTables, SumsAndCountsOfSets) {
   EXPECT_EQ(DigitCountTable[511], 9);

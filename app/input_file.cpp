@@ -1,0 +1,36 @@
+#include "app/input_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantreel {
+
+InputFile openInput(const char* name) {
+  InputFile input;
+  if (std::strcmp(name, "-") == 0) {
+    input.file = stdin;
+    return input;
+  }
+  input.file = std::fopen(name, "rb");
+  if (input.file == nullptr) {
+    input.reason = std::strerror(errno);
+    return input;
+  }
+  input.owned = true;
+  struct stat info;
+  if (fstat(fileno(input.file), &info) != 0 || S_ISDIR(info.st_mode)) {
+    input.reason = std::strerror(S_ISDIR(info.st_mode) ? EISDIR : errno);
+    closeInput(input);
+  }
+  return input;
+}
+
+void closeInput(InputFile& input) {
+  if (input.owned && input.file != nullptr) std::fclose(input.file);
+  input.file = nullptr;
+  input.owned = false;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,24 @@
+#include "app/word_commands.h"
+
+#include <cstring>
+
+namespace vantreel {
+namespace {
+
+constexpr WordCommand kWordCommands[] = {
+    {"check", nullptr},
+    {"link", nullptr},
+    {"print", nullptr},
+    {"generate", nullptr},
+    {"explain", nullptr},
+};
+
+}  // namespace
+
+const WordCommand* findWordCommand(const char* word) {
+  for (const WordCommand& command : kWordCommands)
+    if (command.run != nullptr && std::strcmp(command.word, word) == 0) return &command;
+  return nullptr;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,25 @@
+#pragma once
+// Exact search: how many solutions a puzzle has, up to a limit.
+#include <cstdint>
+#include <vector>
+
+#include "format/board.h"
+
+namespace vantreel {
+
+// Search nodes one puzzle may spend before its answer is "unknown".
+inline constexpr std::int64_t kDefaultNodeBudget = 20'000'000;
+
+struct SolutionCount {
+  int found = 0;                // solutions found, at most the limit
+  bool budgetExceeded = false;  // stopped early: `found` is a lower bound
+  // The first two solutions found: a digit 1..9 per white cell, 0 elsewhere,
+  // indexed like the board's cells (row-major, border included).
+  std::vector<std::uint8_t> first;
+  std::vector<std::uint8_t> second;
+};
+
+// Complete search of the board's digit fillings, stopping at `limit` (>= 1).
+SolutionCount countSolutions(const Board& board, int limit, std::int64_t nodeBudget = kDefaultNodeBudget);
+
+}  // namespace vantreel

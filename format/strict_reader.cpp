@@ -1,0 +1,251 @@
+#include "format/strict_reader.h"
+
+#include <array>
+#include <cstdio>
+
+#include "format/puzzle_line.h"
+#include "format/puzzle_link.h"
+
+namespace vantreel {
+namespace {
+
+// Character code to sum, or -1 for a character that is no sum: unlike the
+// lenient table, '0' and a stray byte must not look alike here.
+constexpr std::array<std::int8_t, 256> kStrictSum = [] {
+  std::array<std::int8_t, 256> table{};
+  table.fill(-1);
+  for (int sum = 0; sum <= 45; ++sum) table[static_cast<unsigned char>(kSumAlphabet[sum])] = static_cast<std::int8_t>(sum);
+  return table;
+}();
+
+constexpr int kLongestRun = 9;
+
+std::string cellName(int row, int column) {
+  char name[16];
+  std::snprintf(name, sizeof name, "r%dc%d", row, column);
+  return name;
+}
+
+// "'{' at column 17" for a visible character, "byte 0x80 at column 17" otherwise.
+std::string byteAt(std::string_view line, std::size_t index) {
+  const unsigned char byte = static_cast<unsigned char>(line[index]);
+  char text[48];
+  if (byte > ' ' && byte < 0x7F) std::snprintf(text, sizeof text, "'%c' at column %zu", byte, index + 1);
+  else std::snprintf(text, sizeof text, "byte 0x%02X at column %zu", byte, index + 1);
+  return text;
+}
+
+// One header field up to its '/': decimal digits, a leading '-' only where
+// negative values are allowed. The field is quoted in the reason when short.
+bool readHeaderField(std::string_view& text, const char* name, int lowest, int highest, int& value,
+                     std::string& reason) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string_view::npos) {
+    reason = std::string("bad header: no '/' after the ") + name;
+    return false;
+  }
+  const std::string_view field = text.substr(0, slash);
+  text.remove_prefix(slash + 1);
+  std::size_t digit = field.starts_with('-') && lowest < 0 ? 1 : 0;
+  long magnitude = 0;
+  bool number = digit < field.size();
+  for (; number && digit < field.size(); ++digit) {
+    const char c = field[digit];
+    number = c >= '0' && c <= '9';
+    if (magnitude <= highest) magnitude = magnitude * 10 + (c - '0');
+  }
+  const long signedValue = field.starts_with('-') ? -magnitude : magnitude;
+  if (number && signedValue >= lowest && signedValue <= highest) {
+    value = static_cast<int>(signedValue);
+    return true;
+  }
+
+  bool visible = field.size() <= 8;
+  for (const char c : field) visible = visible && c > ' ' && c < 0x7F;
+  reason = std::string("bad header: ") + name;
+  if (visible) reason += " '" + std::string(field) + "'";
+  reason += " is not a number from " + std::to_string(lowest) + " to " + std::to_string(highest);
+  return false;
+}
+
+// Reads cell codes and clues after the header, naming the first byte that
+// does not belong.
+class StrictCodes {
+ public:
+  StrictCodes(std::string_view line, std::size_t start) : line_(line), next_(start) {}
+
+  bool atEnd() const { return next_ >= line_.size(); }
+  std::size_t position() const { return next_; }
+  unsigned char take() { return static_cast<unsigned char>(line_[next_++]); }
+  std::string describe(std::size_t index) const { return byteAt(line_, index); }
+
+  // A sum where the caller has checked that a byte is left.
+  bool takeSum(std::uint8_t& sum, std::string& reason) {
+    const std::size_t index = next_;
+    const int value = kStrictSum[take()];
+    if (value < 0) {
+      reason = describe(index) + " is not a sum";
+      return false;
+    }
+    sum = static_cast<std::uint8_t>(value);
+    return true;
+  }
+
+ private:
+  std::string_view line_;
+  std::size_t next_;
+};
+
+bool readCells(StrictCodes& codes, Board& board, std::string& reason) {
+  const int width = board.width, height = board.height;
+  int pendingWhite = 0;  // carries over row ends: a streak may wrap
+  std::size_t streakCode = 0;
+  for (int row = 1; row < height; ++row)
+    for (int column = 1; column < width; ++column) {
+      const int p = row * width + column;
+      if (pendingWhite > 0) {
+        board.kinds[p] = CellKind::White;
+        --pendingWhite;
+        continue;
+      }
+      if (codes.atEnd()) {
+        reason = "line ends inside the cells at " + cellName(row, column);
+        return false;
+      }
+      const std::size_t index = codes.position();
+      const unsigned char code = codes.take();
+      if (code >= 'k' && code <= 'z') {
+        board.kinds[p] = CellKind::White;
+        pendingWhite = code - 'k';
+        streakCode = index;
+      } else if (code == '.') {
+        board.kinds[p] = CellKind::Block;
+      } else if (kStrictSum[code] >= 0) {
+        board.kinds[p] = CellKind::Clue;
+        board.sums[2 * p + 1] = static_cast<std::uint8_t>(kStrictSum[code]);
+        if (codes.atEnd()) {
+          reason = "line ends inside the cells at " + cellName(row, column);
+          return false;
+        }
+        if (!codes.takeSum(board.sums[2 * p], reason)) return false;
+      } else {
+        reason = codes.describe(index) + " is not a cell code";
+        return false;
+      }
+    }
+  if (pendingWhite > 0) {
+    reason = "white streak " + codes.describe(streakCode) + " runs past the last cell";
+    return false;
+  }
+  return true;
+}
+
+bool readBorderClues(StrictCodes& codes, Board& board, std::string& reason) {
+  const int width = board.width, height = board.height;
+  for (int column = 1; column < width; ++column) {
+    if (board.kinds[width + column] != CellKind::White) continue;
+    board.kinds[column] = CellKind::Clue;
+    if (codes.atEnd()) {
+      reason = "line ends inside the clues: no down sum for " + cellName(0, column);
+      return false;
+    }
+    if (!codes.takeSum(board.sums[2 * column + 1], reason)) return false;
+  }
+  for (int row = 1; row < height; ++row) {
+    const int p = row * width;
+    if (board.kinds[p + 1] != CellKind::White) continue;
+    board.kinds[p] = CellKind::Clue;
+    if (codes.atEnd()) {
+      reason = "line ends inside the clues: no across sum for " + cellName(row, 0);
+      return false;
+    }
+    if (!codes.takeSum(board.sums[2 * p], reason)) return false;
+  }
+  if (!codes.atEnd()) {
+    reason = codes.describe(codes.position()) + " follows the last clue";
+    return false;
+  }
+  return true;
+}
+
+// The run after cell (row, column) in one direction: its length, and the
+// sum that cell carries for it (0 for none).
+struct RunAfter {
+  int length = 0;
+  int sum = 0;
+};
+
+RunAfter runAfter(const Board& board, int row, int column, bool across) {
+  const int width = board.width, height = board.height;
+  const int p = row * width + column;
+  RunAfter run;
+  run.sum = board.kinds[p] == CellKind::Clue ? board.sums[2 * p + (across ? 0 : 1)] : 0;
+  if (across)
+    for (int c = column + 1; c < width && board.kinds[row * width + c] == CellKind::White; ++c) ++run.length;
+  else
+    for (int r = row + 1; r < height && board.kinds[r * width + column] == CellKind::White; ++r) ++run.length;
+  return run;
+}
+
+// The first reason the board is no puzzle, in reading order of the cells
+// that carry (or should carry) the sums; empty when it is one.
+std::string findPuzzleFault(const Board& board) {
+  const int width = board.width, height = board.height;
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      if (board.kinds[row * width + column] == CellKind::White) continue;
+      for (const bool across : {true, false}) {
+        const RunAfter run = runAfter(board, row, column, across);
+        const std::string where = cellName(row, column) + (across ? " across: " : " down: ");
+        if (run.length == 0 && run.sum != 0)
+          return where + "sum " + std::to_string(run.sum) + " with no white cell " + (across ? "to its right" : "below it");
+        if (run.length > kLongestRun)
+          return where + std::to_string(run.length) + " white cells in a row, more than nine";
+        if (run.length >= 2 && run.sum == 0) return where + std::to_string(run.length) + " white cells without a sum";
+      }
+    }
+  // Every longer run has its sum by now; a lone cell needs one in at least
+  // one direction or nothing constrains it.
+  for (int row = 1; row < height; ++row)
+    for (int column = 1; column < width; ++column) {
+      if (board.kinds[row * width + column] != CellKind::White) continue;
+      int c = column, r = row;
+      while (board.kinds[row * width + c - 1] == CellKind::White) --c;
+      while (board.kinds[(r - 1) * width + column] == CellKind::White) --r;
+      if (runAfter(board, row, c - 1, true).sum == 0 && runAfter(board, r - 1, column, false).sum == 0)
+        return cellName(row, column) + ": white cell without a sum in either direction";
+    }
+  return {};
+}
+
+}  // namespace
+
+bool readStrict(std::string_view line, Board& board, std::string& reason) {
+  // A link is a puzzle line without the level; it gets level 0.
+  const std::size_t linkTail = linkTailStart(line);
+  const bool link = linkTail != std::string_view::npos;
+  std::string_view header = link ? line.substr(linkTail) : line;
+  int level = 0, columns = 0, rows = 0;
+  if (!link && !readHeaderField(header, "level", -128, 127, level, reason)) return false;
+  if (!readHeaderField(header, "column count", 1, kMaxInterior, columns, reason)) return false;
+  if (!readHeaderField(header, "row count", 1, kMaxInterior, rows, reason)) return false;
+
+  Board read;
+  read.allocate(columns + 1, rows + 1);
+  read.level = static_cast<std::int8_t>(level);
+  StrictCodes codes(line, line.size() - header.size());
+  if (!readCells(codes, read, reason) || !readBorderClues(codes, read, reason)) return false;
+  reason = findPuzzleFault(read);
+  if (!reason.empty()) return false;
+  board = std::move(read);
+  return true;
+}
+
+bool isSkippedLine(std::string_view line) {
+  if (line.starts_with('#')) return true;
+  for (const char c : line)
+    if (c != ' ' && c != '\t' && c != '\r') return false;
+  return true;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,133 @@
+#include "format/strict_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "format/puzzle_line.h"
+#include "tests/board_text.h"
+#include "tests/random_puzzles.h"
+
+namespace vantreel {
+namespace {
+
+using namespace std::string_literals;
+using testing::boardOf;
+using testing::lineOf;
+
+constexpr const char* kWorkedExample = "1/4/3/l60.m.07l.4636";
+
+bool sameBoard(const Board& a, const Board& b) {
+  if (a.width != b.width || a.height != b.height || a.level != b.level) return false;
+  for (int p = 0; p < a.cellCount(); ++p)
+    if (a.kinds[p] != b.kinds[p] || a.sums[2 * p] != b.sums[2 * p] || a.sums[2 * p + 1] != b.sums[2 * p + 1])
+      return false;
+  return true;
+}
+
+// The reason a line is refused, or "read" when it is not.
+std::string reasonFor(std::string_view line) {
+  Board board;
+  std::string reason;
+  return readStrict(line, board, reason) ? "read" : reason;
+}
+
+TEST(StrictReader, ReadsGoodLinesAsTheLenientReaderDoes) {
+  Board board;
+  std::string reason;
+  ASSERT_TRUE(readStrict(kWorkedExample, board, reason)) << reason;
+  EXPECT_TRUE(sameBoard(board, boardOf(kWorkedExample)));
+
+  // Random puzzles up to the largest size, every level the writer may meet.
+  std::mt19937 random(1207);
+  for (int i = 0; i < 60; ++i) {
+    const int columns = 2 + static_cast<int>(random() % (i < 50 ? 30 : kMaxInterior - 1));
+    const int rows = 2 + static_cast<int>(random() % (i < 50 ? 30 : kMaxInterior - 1));
+    const int level = static_cast<int>(random() % 256) - 128;
+    const Board puzzle = testing::makeRandomPuzzle(random, columns, rows, level);
+    std::string line = lineOf(puzzle);
+    line.pop_back();
+    ASSERT_TRUE(readStrict(line, board, reason)) << reason << "\n" << line;
+    EXPECT_TRUE(sameBoard(board, puzzle)) << line;
+  }
+}
+
+TEST(StrictReader, ReadsLinksWithLevelZero) {
+  Board expected = boardOf(kWorkedExample);
+  expected.level = 0;
+  for (const char* link :
+       {"https://puzz.link/p?kakuro/4/3/l60.m.07l.4636", "http://pzv.jp/p.html?kakuro/4/3/l60.m.07l.4636",
+        "p?kakuro/4/3/l60.m.07l.4636", "?kakuro/4/3/l60.m.07l.4636"}) {
+    Board board;
+    std::string reason;
+    ASSERT_TRUE(readStrict(link, board, reason)) << link << ": " << reason;
+    EXPECT_TRUE(sameBoard(board, expected)) << link;
+  }
+  // Columns count from the start of the whole link.
+  EXPECT_EQ(reasonFor("https://puzz.link/p?kakuro/4/3/l60.m.07l.463#"), "'#' at column 45 is not a sum");
+  // A link carries no level: a puzzle line behind the marker reads one field off.
+  EXPECT_EQ(reasonFor("https://puzz.link/p?kakuro/1/4/3/l60.m.07l.4636"), "'/' at column 33 is not a sum");
+}
+
+TEST(StrictReader, RefusesBadHeaders) {
+  EXPECT_EQ(reasonFor(""), "bad header: no '/' after the level");
+  EXPECT_EQ(reasonFor("1/4"), "bad header: no '/' after the column count");
+  EXPECT_EQ(reasonFor("1/4/3"), "bad header: no '/' after the row count");
+  EXPECT_EQ(reasonFor("x/4/3/l60.m.07l.4636"), "bad header: level 'x' is not a number from -128 to 127");
+  EXPECT_EQ(reasonFor("128/4/3/l60.m.07l.4636"), "bad header: level '128' is not a number from -128 to 127");
+  EXPECT_EQ(reasonFor(" 1/4/3/l60.m.07l.4636"), "bad header: level is not a number from -128 to 127");
+  EXPECT_EQ(reasonFor("1/+4/3/l60.m.07l.4636"), "bad header: column count '+4' is not a number from 1 to 126");
+  EXPECT_EQ(reasonFor("1/-4/3/l60.m.07l.4636"), "bad header: column count '-4' is not a number from 1 to 126");
+  EXPECT_EQ(reasonFor("1/0/0/"), "bad header: column count '0' is not a number from 1 to 126");
+  EXPECT_EQ(reasonFor("1/4/127/"), "bad header: row count '127' is not a number from 1 to 126");
+  EXPECT_EQ(reasonFor("1/4/99999999999999999999/"), "bad header: row count is not a number from 1 to 126");
+  EXPECT_EQ(reasonFor("?kakuro/4/"), "bad header: no '/' after the row count");
+  EXPECT_EQ(reasonFor("-128/4/3/l60.m.07l.4636"), "read");
+}
+
+TEST(StrictReader, RefusesALineEndingEarly) {
+  EXPECT_EQ(reasonFor("1/4/3/"), "line ends inside the cells at r1c1");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m"), "line ends inside the cells at r2c4");
+  EXPECT_EQ(reasonFor("1/4/3/l6"), "line ends inside the cells at r1c3");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l."), "line ends inside the clues: no down sum for r0c1");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.463"), "line ends inside the clues: no across sum for r2c0");
+}
+
+TEST(StrictReader, NamesTheByteOutsideTheFormat) {
+  EXPECT_EQ(reasonFor("1/4/3/l60{m.07l.4636"), "'{' at column 10 is not a cell code");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.463\x80"), "byte 0x80 at column 20 is not a sum");
+  EXPECT_EQ(reasonFor("1/4/3/l6..m.07l.4636"), "'.' at column 9 is not a sum");
+  EXPECT_EQ(reasonFor("1/4/3/l6k.m.07l.4636"), "'k' at column 9 is not a sum");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.\n636"), "byte 0x0A at column 17 is not a sum");
+  EXPECT_EQ(reasonFor("1/4/3/l60\0m.07l.4636"s), "byte 0x00 at column 10 is not a cell code");
+  EXPECT_EQ(reasonFor("1/2/2/oghhg"), "white streak 'o' at column 7 runs past the last cell");
+}
+
+TEST(StrictReader, RefusesAnythingAfterTheLastClue) {
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636\r"), "byte 0x0D at column 21 follows the last clue");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636 "), "byte 0x20 at column 21 follows the last clue");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.46365"), "'5' at column 21 follows the last clue");
+}
+
+TEST(StrictReader, RefusesBoardsThatAreNoPuzzle) {
+  EXPECT_EQ(reasonFor("1/2/2/n0hhg"), "r0c1 down: 2 white cells without a sum");
+  EXPECT_EQ(reasonFor("1/4/3/l00.m.07l.4636"), "r1c3 down: 2 white cells without a sum");
+  EXPECT_EQ(reasonFor("1/3/1/l05123"), "r1c3 across: sum 5 with no white cell to its right");
+  EXPECT_EQ(reasonFor("1/2/2/50k.k3"), "r1c1 down: sum 5 with no white cell below it");
+  EXPECT_EQ(reasonFor("1/10/1/t1234567891J"), "r1c0 across: 10 white cells in a row, more than nine");
+  EXPECT_EQ(reasonFor("1/1/10/t1234567891J"), "r0c1 down: 10 white cells in a row, more than nine");
+  EXPECT_EQ(reasonFor("1/3/1/k.k050"), "r1c1: white cell without a sum in either direction");
+  // A one-cell run with its own sum is a proper clue, and "00" a clue cell
+  // that carries nothing.
+  EXPECT_EQ(reasonFor("1/3/1/k.k353"), "read");
+  EXPECT_EQ(reasonFor("1/3/1/k00k353"), "read");
+}
+
+TEST(StrictReader, SkipsBlankAndCommentLines) {
+  for (const char* line : {"", " \t", "\r", "#", "# 1/4/3/l60.m.07l.4636"}) EXPECT_TRUE(isSkippedLine(line)) << line;
+  for (const char* line : {kWorkedExample, " #", "x"}) EXPECT_FALSE(isSkippedLine(line)) << line;
+}
+
+}  // namespace
+}  // namespace vantreel

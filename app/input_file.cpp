@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace vantreel {
@@ -32,5 +33,7 @@ void closeInput(InputFile& input) {
   input.file = nullptr;
   input.owned = false;
 }
+
+void printOpenFailure(const char* name) { std::printf("failed to open: %s\n", name); }
 
 }  // namespace vantreel

@@ -15,5 +15,7 @@ struct InputFile {
 // Opens a file for reading; a folder is refused like a missing file.
 InputFile openInput(const char* name);
 void closeInput(InputFile& input);
+// The standard output line of every command whose file would not open.
+void printOpenFailure(const char* name);
 
 }  // namespace vantreel

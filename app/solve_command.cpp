@@ -24,12 +24,13 @@ void solveBoard(const Board& board, bool statsMode, long lineNumber) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
-  const bool solved = solveWithTrials(stats, grid);
+  SearchBudget budget;
+  const bool solved = solveWithTrials(grid, stats, budget);
   if (!statsMode) {
     const std::string picture = drawGrid(grid, outputIsTerminal() ? GlyphEncoding::Utf8 : GlyphEncoding::ShiftJis);
     std::fwrite(picture.data(), 1, picture.size(), stdout);
   }
-  if (stats.budget.exceeded) {
+  if (budget.exceeded) {
     std::fflush(stdout);
     std::fprintf(stderr, "vantreel: line %ld: the puzzle exceeded the search budget\n", lineNumber);
   }
@@ -45,7 +46,7 @@ void solveBoard(const Board& board, bool statsMode, long lineNumber) {
 int runSolve(const char* fileName, bool statsMode) {
   InputFile input = openInput(fileName);
   if (input.file == nullptr) {
-    std::printf("failed to open: %s\n", fileName);
+    printOpenFailure(fileName);
     return kSolveInputError;
   }
   int status = kSolveOk;

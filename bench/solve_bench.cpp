@@ -36,7 +36,8 @@ void solveBoards(benchmark::State& state, const char* file) {
     for (const Board& board : boards) {
       SolverGrid grid = buildSolverGrid(board);
       SolveStats stats;
-      benchmark::DoNotOptimize(solveWithTrials(stats, grid));
+      SearchBudget budget;
+      benchmark::DoNotOptimize(solveWithTrials(grid, stats, budget));
       trials += stats.trialsHigh + stats.trialsLow;
     }
   state.SetItemsProcessed(state.iterations() * boards.size());

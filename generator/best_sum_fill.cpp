@@ -1,7 +1,6 @@
 #include "generator/best_sum_fill.h"
 
 #include "generator/sum_probing.h"
-#include "solver/trial_search.h"
 
 namespace vantreel {
 namespace {
@@ -10,11 +9,11 @@ constexpr int kLowestFilledLength = 3;
 
 // The sum whose propagated grid leaves the smallest surplus below `bound`,
 // the smallest such sum on ties; 0 when none beats the bound.
-int bestSumFor(GeneratorContext& context, int runIndex, int bound, SolveStats& stats) {
+int bestSumFor(GeneratorContext& context, int runIndex, int bound) {
   int best = bound;
   int bestSum = 0;
   for (int sum = 1; sum <= kMaxSum; ++sum) {
-    if (!propagatesWithSum(context, runIndex, sum, stats)) continue;
+    if (!propagatesWithSum(context, runIndex, sum)) continue;
     const int left = surplus(context.scratch);
     if (left < best) {
       best = left;
@@ -27,36 +26,20 @@ int bestSumFor(GeneratorContext& context, int runIndex, int bound, SolveStats& s
 }  // namespace
 
 bool fillBestSums(GeneratorContext& context, bool& solved) {
-  SolveStats stats;  // required by propagate, never read here
   SolverGrid& work = context.work;
   bool failed = false;
   visitRunsLongestFirst(context, kLowestFilledLength, [&](int runIndex) {
     // The first bound is whatever the earlier stages left in lastSurplus.
-    const int bestSum = bestSumFor(context, runIndex, context.lastSurplus, stats);
+    const int bestSum = bestSumFor(context, runIndex, context.lastSurplus);
     if (bestSum == 0) {
       failed = true;
       return false;
     }
     work.runs[runIndex].sum = static_cast<std::uint8_t>(bestSum);
-    if (!settleRuns(work)) {
-      failed = true;
-      return false;
-    }
-    context.lastSurplus = surplus(work);
-    if (context.lastSurplus > 0) {
-      if (!propagate(stats, work)) {
-        failed = true;
-        return false;
-      }
-      context.lastSurplus = surplus(work);
-    }
-    if (context.lastSurplus > 0) return true;
-    // Nothing unset is left undecided: the grid must now be finished.
-    if (!propagate(stats, work) || !isSolved(work)) {
-      failed = true;
-      return false;
-    }
-    solved = true;
+    const Settled settled = settleNewSums(context, work);
+    if (settled == Settled::Open) return true;
+    if (settled == Settled::Solved) solved = true;
+    else failed = true;
     return false;
   });
   return !failed;

@@ -167,8 +167,8 @@ bool hasIllegalRun(const std::uint8_t* first, int step, int count) {
 void BlockPattern::allocate(RandomSource& source, int newWidth, int newHeight) {
   assert(newWidth <= kMaxPatternSide && newHeight <= kMaxPatternSide);
   random = &source;
-  width = static_cast<std::int8_t>(newWidth);
-  height = static_cast<std::int8_t>(newHeight);
+  width = newWidth;
+  height = newHeight;
   cells = std::make_unique_for_overwrite<std::uint8_t[]>(newWidth * newHeight);
 }
 

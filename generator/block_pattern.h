@@ -15,8 +15,8 @@ inline constexpr int kMaxPatternSide = 64;
 struct BlockPattern {
   RandomSource* random = nullptr;  // shared, not owned
   std::unique_ptr<std::uint8_t[]> cells;  // width * height, row-major
-  std::int8_t width = 0;   // border column included
-  std::int8_t height = 0;  // border row included
+  int width = 0;   // border column included
+  int height = 0;  // border row included
 
   // Cell array for the size (sides up to kMaxPatternSide); contents left
   // unset until generate.

@@ -8,34 +8,32 @@ namespace {
 
 // Sums that pass the probe and propagation on a copy of work, ascending and
 // ended by 0; returns how many.
-int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* sums,
-                       SolveStats& stats) {
+int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* sums) {
   int count = 0;
   for (int sum = 1; sum <= kMaxSum; ++sum) {
-    if (propagatesWithSum(context, runIndex, sum, stats)) sums[count++] = static_cast<std::uint8_t>(sum);
+    if (propagatesWithSum(context, runIndex, sum)) sums[count++] = static_cast<std::uint8_t>(sum);
   }
   sums[count] = 0;
   return count;
 }
 
 // Propagation alone has finished the grid.
-bool isFinished(SolveStats& stats, SolverGrid& grid) {
-  return propagate(stats, grid) && isSolved(grid);
+bool isFinished(SolverGrid& grid) {
+  return propagate(grid) && isSolved(grid);
 }
 
 }  // namespace
 
 bool collectBranches(GeneratorContext& context) {
-  SolveStats stats;  // required by propagate, never read here
   SolverGrid& work = context.work;
-  if (!propagate(stats, work)) return false;
+  if (!propagate(work)) return false;
   context.lastSurplus = surplus(work);
   int records = 0;
   int candidateTotal = 0;
   const bool listed = visitRunsLongestFirst(context, 1, [&](int runIndex) {
     BranchRecord& record = context.branches[records];
     record.run = static_cast<std::int16_t>(runIndex);
-    const int count = listConsistentSums(context, runIndex, record.candidateSums, stats);
+    const int count = listConsistentSums(context, runIndex, record.candidateSums);
     if (count == 0) return false;
     // A single candidate is set at once; later runs are probed with it set.
     if (count == 1) work.runs[runIndex].sum = record.candidateSums[0];
@@ -44,22 +42,21 @@ bool collectBranches(GeneratorContext& context) {
     return true;
   });
   if (!listed) return false;
-  if (records == 0) return isFinished(stats, work);
+  if (records == 0) return isFinished(work);
   if (candidateTotal > kMaxCandidateTotal) return false;
   return searchBranches(context, 0, records);
 }
 
 bool searchBranches(GeneratorContext& context, int level, int count) {
-  SolveStats stats;  // required by propagate, never read here
   // Level 0 works on work itself; level n on the grid of record n - 1.
   for (;;) {
     SolverGrid& grid = level == 0 ? context.work : context.branches[level - 1].grid;
     if (level == count) {
-      if (!isFinished(stats, grid)) return false;
+      if (!isFinished(grid)) return false;
       copyGridState(context.work, grid);
       return true;
     }
-    if (!propagate(stats, grid)) return false;
+    if (!propagate(grid)) return false;
     context.lastSurplus = surplus(grid);
     BranchRecord& record = context.branches[level];
     const int runIndex = record.run;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "solver/trial_search.h"
-
 namespace vantreel {
 
 bool runsCross(const ClueCell& acrossCell, const ClueCell& downCell, int width) {
@@ -29,22 +27,10 @@ void writeSeedPair(SolverGrid& scratch, const ClueCell& acrossCell, const ClueCe
 }
 
 bool settleTrial(GeneratorContext& context, bool& solved) {
-  SolverGrid& scratch = context.scratch;
-  SolveStats stats;  // required by propagate, never read here
-  if (!settleRuns(scratch)) return false;
-  context.lastSurplus = surplus(scratch);
-  if (context.lastSurplus > 0) {
-    if (!propagate(stats, scratch)) return false;
-    context.lastSurplus = surplus(scratch);
-    if (context.lastSurplus > 0) {
-      copyGridState(context.work, scratch);
-      return true;
-    }
-  }
-  // Every unset run is decided: take the trial only if it finishes the grid.
-  if (!propagate(stats, scratch) || !isSolved(scratch)) return false;
-  solved = true;
-  copyGridState(context.work, scratch);
+  const Settled settled = settleNewSums(context, context.scratch);
+  if (settled == Settled::Failed) return false;
+  if (settled == Settled::Solved) solved = true;
+  copyGridState(context.work, context.scratch);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "generator/generator_context.h"
 
 #include "solver/run_propagation.h"
+#include "solver/trial_search.h"
 
 namespace vantreel {
 namespace {
@@ -8,29 +9,20 @@ namespace {
 constexpr int kWholeRunLength = 9;
 constexpr std::uint8_t kWholeRunSum = 45;  // 1 + 2 + ... + 9
 
-int countWhite(const BlockPattern& pattern, int first, int step) {
-  const int cellCount = pattern.width * pattern.height;
-  int length = 0;
-  for (int p = first; p < cellCount && pattern.cells[p] != 0; p += step) ++length;
-  return length;
-}
-
-// Appends the run of `length` cells from `first`; -1 when there is no run.
-std::int16_t appendRun(SolverGrid& work, int first, int step, int length) {
+// Lists the run of `length` cells from `first`: a whole run of nine has only
+// one sum, the others are left open. -1 when there is no run.
+std::int16_t listRun(SolverGrid& work, int first, int step, int length) {
   if (length < 2 || length > kWholeRunLength) return -1;
-  Run& run = work.runs[work.runCount];
-  run.sum = length == kWholeRunLength ? kWholeRunSum : 0;
-  run.length = static_cast<std::int8_t>(length);
-  for (int i = 0; i < length; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
-  return static_cast<std::int16_t>(work.runCount++);
+  const int sum = length == kWholeRunLength ? kWholeRunSum : 0;
+  return static_cast<std::int16_t>(appendRun(work, first, step, length, sum));
 }
 
 }  // namespace
 
 void setUpContext(GeneratorContext& context, RandomSource& random, int width, int height) {
   context.random = &random;
-  context.width = static_cast<std::int8_t>(width);
-  context.height = static_cast<std::int8_t>(height);
+  context.width = width;
+  context.height = height;
   context.lastSurplus = 0;
   context.clueCellCount = 0;
   context.work.allocate(width, height);
@@ -61,16 +53,16 @@ std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell
       continue;
     }
     work.masks[p] = kBlockMask;
-    // Column 0 is a block in every row, so the across count ends in its row.
-    const int across = countWhite(pattern, p + 1, 1);
-    const int down = countWhite(pattern, p + width, width);
+    const auto isWhite = [&](int cell) { return pattern.cells[cell] != 0; };
+    const int across = countWhite(p + 1, 1, cellCount, isWhite);
+    const int down = countWhite(p + width, width, cellCount, isWhite);
     if (across == 0 && down == 0) continue;
     ClueCell& clue = clueCells[clueCount++];
     clue.acrossLength = static_cast<std::int8_t>(across);
     clue.downLength = static_cast<std::int8_t>(down);
     clue.position = static_cast<std::int16_t>(p);
-    clue.acrossRun = appendRun(work, p + 1, 1, across);
-    clue.downRun = appendRun(work, p + width, width, down);
+    clue.acrossRun = listRun(work, p + 1, 1, across);
+    clue.downRun = listRun(work, p + width, width, down);
   }
   return clueCount;
 }
@@ -82,6 +74,18 @@ bool settleRuns(SolverGrid& grid) {
     if (grid.contradiction) return false;
   } while (changes > 0);
   return true;
+}
+
+Settled settleNewSums(GeneratorContext& context, SolverGrid& grid) {
+  if (!settleRuns(grid)) return Settled::Failed;
+  context.lastSurplus = surplus(grid);
+  if (context.lastSurplus > 0) {
+    if (!propagate(grid)) return Settled::Failed;
+    context.lastSurplus = surplus(grid);
+    if (context.lastSurplus > 0) return Settled::Open;
+  }
+  // Every unset run is decided: only a finished grid will do.
+  return propagate(grid) && isSolved(grid) ? Settled::Solved : Settled::Failed;
 }
 
 }  // namespace vantreel

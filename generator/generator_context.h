@@ -10,6 +10,7 @@
 namespace vantreel {
 
 // A block cell that starts at least one run; lengths as seen in the layout.
+// Small fields: a context lists one per clue cell.
 struct ClueCell {
   std::int8_t acrossLength;
   std::int8_t downLength;
@@ -30,8 +31,8 @@ struct BranchRecord {
 // Everything is sized for width * height entries at set-up, so attempts
 // allocate nothing. Members release themselves on every path.
 struct GeneratorContext {
-  std::int8_t width = 0;
-  std::int8_t height = 0;
+  int width = 0;   // border column included
+  int height = 0;  // border row included
   std::unique_ptr<ClueCell[]> clueCells;  // first clueCellCount in use
   std::int16_t clueCellCount = 0;
   SolverGrid work;     // the puzzle as decided so far
@@ -53,6 +54,13 @@ std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell
 inline bool needsClue(const Run& run) { return run.length != 0 && run.sum == 0; }
 // Passes of the run rules until one changes nothing; false on contradiction.
 [[nodiscard]] bool settleRuns(SolverGrid& grid);
+
+// Where a grid stands after a new sum has been settled in.
+enum class Settled { Failed, Open, Solved };
+// The run rules, then full propagation while unset runs have candidates to
+// spare; once none is spare the grid must come out solved. Leaves
+// lastSurplus as measured, also when the grid failed.
+[[nodiscard]] Settled settleNewSums(GeneratorContext& context, SolverGrid& grid);
 
 // Visits the runs of `work` that need a clue, lengths 9 down to
 // `lowestLength`, clue cells in order, across before down. Each run is

@@ -55,8 +55,9 @@ bool gradePuzzle(const GeneratorContext& context, Board& board) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
+  SearchBudget budget;
   // The same solve as the solve mode: the puzzle must yield to it unaided.
-  if (!solveWithTrials(stats, grid)) return false;
+  if (!solveWithTrials(grid, stats, budget)) return false;
   board.level = static_cast<std::int8_t>(levelFor(gradeScore(stats)));
   return true;
 }

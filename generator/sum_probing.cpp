@@ -1,6 +1,7 @@
 #include "generator/sum_probing.h"
 
 #include "generator/crossing_pairs.h"
+#include "solver/run_rules.h"
 #include "solver/trial_search.h"
 
 namespace vantreel {
@@ -14,33 +15,6 @@ bool noteNarrowing(CandidateMask before, CandidateMask after, int target, std::i
   return after != 0;
 }
 
-// What the unset-sum reduction would take out of the run: a solved digit
-// from the other cells, a naked pair's digits from the rest. Independent of
-// the probed sum; counts cells it would solve.
-bool probeReduction(const CandidateMask* masks, const Run& run, std::int32_t& counter) {
-  const int length = run.length;
-  for (int j = 0; j < length; ++j) {
-    const CandidateMask held = masks[run.cells[j]];
-    if (DigitCountTable[held] == 1) {
-      for (int k = 0; k < length; ++k) {
-        if (k == j) continue;
-        const CandidateMask other = masks[run.cells[k]];
-        if (!noteNarrowing(other, other & ~held, 1, counter)) return false;
-      }
-    } else if (DigitCountTable[held] == 2) {
-      for (int k = j + 1; k < length; ++k) {
-        if (masks[run.cells[k]] != held) continue;
-        for (int l = 0; l < length; ++l) {
-          if (l == j || l == k) continue;
-          const CandidateMask other = masks[run.cells[l]];
-          if (!noteNarrowing(other, other & ~held, 1, counter)) return false;
-        }
-      }
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 const std::array<std::uint8_t, 45> OuterFirstOrder = {
@@ -52,53 +26,32 @@ const std::array<std::uint8_t, 45> MiddleFirstOrder = {
 
 bool probeSum(const SolverGrid& grid, int runIndex, int sum, int target, std::int32_t& counter) {
   const Run& run = grid.runs[runIndex];
-  const int length = run.length;
-  if (length <= 0) return false;
-  const int comboClass = ComboClassTable[length - 1][sum];
-  if (comboClass == 0) return false;
+  if (run.length <= 0) return false;
+  // The probe writes nothing, so every cell is judged on the current masks;
+  // a digit the table rule takes out supports no digit elsewhere, so the
+  // rule's order changes nothing.
   const CandidateMask* masks = grid.masks.get();
-  // Every new mask comes from the current ones: a digit the table rule takes
-  // out supports no digit elsewhere, so the order of the rule changes nothing.
-  if (length == 2) {
-    const CandidateMask first = masks[run.cells[0]];
-    const CandidateMask second = masks[run.cells[1]];
-    const SetRow& pairs = PairTable[sum - kPairMinSum];
-    return noteNarrowing(second, second & pairs[first], target, counter) &&
-           noteNarrowing(first, first & pairs[second], target, counter);
-  }
-  if (length == 3) {
-    const CandidateMask first = masks[run.cells[0]];
-    const CandidateMask second = masks[run.cells[1]];
-    const CandidateMask third = masks[run.cells[2]];
-    return noteNarrowing(third, third & tripleDigits(sum, first, second), target,
-                         counter) &&
-           noteNarrowing(first, first & tripleDigits(sum, second, third), target,
-                         counter) &&
-           noteNarrowing(second, second & tripleDigits(sum, third, first), target,
-                         counter);
-  }
-  const SetRow& meetRow = ComboMeetTable[comboClass - 1];
-  DigitSet present = 0;
-  DigitSet meet = kAllDigits;
-  for (int i = 0; i < length; ++i) {
-    const CandidateMask mask = masks[run.cells[i]];
-    present |= mask;
-    meet &= meetRow[mask];
-  }
-  const DigitSet allowed = ComboWithinTable[comboClass - 1][present] & meet;
-  for (int i = 0; i < length; ++i) {
-    const CandidateMask mask = masks[run.cells[i]];
-    if (!noteNarrowing(mask, mask & allowed, target, counter)) return false;
-  }
-  return probeReduction(masks, run, counter);
+  const auto narrowCell = [&](int cell, DigitSet allowed) {
+    return noteNarrowing(masks[cell], masks[cell] & allowed, target, counter);
+  };
+  if (!walkTableRule(masks, run, sum, narrowCell)) return false;
+  // Runs of two and three cells skip the reduction screen: the seeded
+  // batches were made that way, and a changed count changes every puzzle.
+  if (run.length < 4) return true;
+  // What the unset-sum reduction would take out: independent of the probed
+  // sum, and counting the cells it would solve.
+  const auto removeDigits = [&](int cell, DigitSet digits) {
+    return noteNarrowing(masks[cell], masks[cell] & ~digits, 1, counter);
+  };
+  return walkOpenSumRemovals(masks, run, removeDigits) >= 0;
 }
 
-bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum, SolveStats& stats) {
+bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum) {
   std::int32_t narrowed = 0;
   if (!probeSum(context.work, runIndex, sum, 1, narrowed)) return false;
   copyGridState(context.scratch, context.work);
   context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
-  return propagate(stats, context.scratch);
+  return propagate(context.scratch);
 }
 
 bool tryRunSum(GeneratorContext& context, int runIndex, int sum, int target, bool& solved) {

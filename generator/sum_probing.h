@@ -22,7 +22,7 @@ extern const std::array<std::uint8_t, 45> MiddleFirstOrder;
 // Gives the run the sum through a settled trial; true when work took it.
 // The run given `sum` on a copy of work in scratch, propagated: true when the
 // probe passes and propagation finds no contradiction.
-[[nodiscard]] bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum, SolveStats& stats);
+[[nodiscard]] bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum);
 [[nodiscard]] bool tryRunSum(GeneratorContext& context, int runIndex, int sum, int target,
                              bool& solved);
 

@@ -1,12 +1,9 @@
 #include "solver/run_propagation.h"
 
+#include "solver/run_rules.h"
+
 namespace vantreel {
 namespace {
-
-bool fail(SolverGrid& grid) {
-  grid.contradiction = 1;
-  return false;
-}
 
 // Narrows one mask; counts a change, and an emptied mask is a contradiction.
 bool narrow(SolverGrid& grid, int cell, DigitSet allowed, int& count) {
@@ -15,39 +12,14 @@ bool narrow(SolverGrid& grid, int cell, DigitSet allowed, int& count) {
   if (narrowed == old) return true;
   grid.masks[cell] = narrowed;
   ++count;
-  return narrowed != 0 || fail(grid);
+  return narrowed != 0 || markContradiction(grid);
 }
 
 // Table rule for the run's length and sum; false on contradiction.
 bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
-  const int length = run.length, sum = run.sum;
-  if (sum == 0) return true;
-  const CandidateMask* masks = grid.masks.get();
-  const std::uint16_t* cells = run.cells;
-  if (length >= 4) {
-    const int id = ComboClassTable[length - 1][sum];
-    if (id == 0) return fail(grid);
-    DigitSet present = 0, meet = kAllDigits;
-    for (int k = 0; k < length; ++k) {
-      present |= masks[cells[k]];
-      meet &= ComboMeetTable[id - 1][masks[cells[k]]];
-    }
-    const DigitSet allowed = ComboWithinTable[id - 1][present] & meet;
-    for (int k = 0; k < length; ++k)
-      if (!narrow(grid, cells[k], allowed, count)) return false;
-    return true;
-  }
-  if (length == 3) {
-    if (sum < kTripleMinSum || sum > kTripleMaxSum) return fail(grid);
-    const int a = cells[0], b = cells[1], c = cells[2];
-    return narrow(grid, c, tripleDigits(sum, masks[a], masks[b]), count) &&
-           narrow(grid, a, tripleDigits(sum, masks[b], masks[c]), count) &&
-           narrow(grid, b, tripleDigits(sum, masks[c], masks[a]), count);
-  }
-  if (sum < kPairMinSum || sum > kPairMaxSum) return fail(grid);
-  const SetRow& pairs = PairTable[sum - kPairMinSum];
-  return narrow(grid, cells[1], pairs[masks[cells[0]]], count) &&
-         narrow(grid, cells[0], pairs[masks[cells[1]]], count);
+  if (run.sum == 0) return true;
+  const auto narrowCell = [&](int cell, DigitSet allowed) { return narrow(grid, cell, allowed, count); };
+  return walkTableRule(grid.masks.get(), run, run.sum, narrowCell) || markContradiction(grid);
 }
 
 // Takes the listed positions out of the run, keeping the others in order.
@@ -63,7 +35,7 @@ bool removeFromRun(SolverGrid& grid, const Run& run, DigitSet digits) {
   for (int k = 0; k < run.length; ++k) {
     CandidateMask& mask = grid.masks[run.cells[k]];
     mask &= ~digits;
-    if (mask == 0) return fail(grid);
+    if (mask == 0) return markContradiction(grid);
   }
   return true;
 }
@@ -71,14 +43,14 @@ bool removeFromRun(SolverGrid& grid, const Run& run, DigitSet digits) {
 bool reduceSolvedCell(SolverGrid& grid, Run& run, int i) {
   const CandidateMask digit = grid.masks[run.cells[i]];
   if (run.length == 2) {
-    if (run.sum < kPairMinSum || run.sum > kPairMaxSum) return fail(grid);
+    if (run.sum < kPairMinSum || run.sum > kPairMaxSum) return markContradiction(grid);
     CandidateMask& other = grid.masks[run.cells[1 - i]];
     other &= PairTable[run.sum - kPairMinSum][digit];
     run.length = 0;  // closed; the sum stays as it was
-    return other != 0 || fail(grid);
+    return other != 0 || markContradiction(grid);
   }
   const int value = DigitSumTable[digit];
-  if (run.sum <= value) return fail(grid);
+  if (run.sum <= value) return markContradiction(grid);
   dropCells(run, i);
   run.sum = static_cast<std::uint8_t>(run.sum - value);
   return removeFromRun(grid, run, digit);
@@ -87,11 +59,11 @@ bool reduceSolvedCell(SolverGrid& grid, Run& run, int i) {
 bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
   const CandidateMask pair = grid.masks[run.cells[i]];
   const int pairSum = DigitSumTable[pair];
-  if (run.sum <= pairSum) return fail(grid);  // another cell still needs a digit
+  if (run.sum <= pairSum) return markContradiction(grid);  // another cell still needs a digit
   if (run.length == 3) {
     const int third = 3 - i - k;
     const int rest = run.sum - pairSum;
-    if (rest > 9 || (pair & (1 << (rest - 1)))) return fail(grid);
+    if (rest > 9 || (pair & (1 << (rest - 1)))) return markContradiction(grid);
     grid.masks[run.cells[third]] = CandidateMask(1 << (rest - 1));
     run.sum = static_cast<std::uint8_t>(pairSum);
     run.length = 2;
@@ -99,7 +71,7 @@ bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
     run.cells[1] = run.cells[k];
     return true;
   }
-  Run& split = grid.runs[grid.runCount++];
+  Run& split = grid.addRun();
   split.sum = static_cast<std::uint8_t>(pairSum);
   split.length = 2;
   split.cells[0] = run.cells[i];
@@ -122,39 +94,23 @@ bool reduceSetRun(SolverGrid& grid, Run& run) {
   return false;
 }
 
-// Removes digits from every cell of the run except two positions; an emptied
-// cell marks the contradiction but the step goes on.
-void removeOutside(SolverGrid& grid, const Run& run, DigitSet digits, int keep, int keepToo, bool& changed) {
-  for (int j = 0; j < run.length; ++j) {
-    if (j == keep || j == keepToo) continue;
-    CandidateMask& mask = grid.masks[run.cells[j]];
+// A run whose clue is still to be chosen keeps all its cells until every one
+// is solved; then it closes with the sum of their digits as its clue. An
+// emptied cell marks the contradiction but the step goes on.
+bool reduceOpenSumRun(SolverGrid& grid, Run& run) {
+  bool changed = false;
+  const int solvedCount = walkOpenSumRemovals(grid.masks.get(), run, [&](int cell, DigitSet digits) {
+    CandidateMask& mask = grid.masks[cell];
     const CandidateMask narrowed = mask & ~digits;
-    if (narrowed == mask) continue;
+    if (narrowed == mask) return true;
     mask = narrowed;
     changed = true;
     if (narrowed == 0) grid.contradiction = 1;
-  }
-}
-
-// A run whose clue is still to be chosen keeps all its cells until every one
-// is solved; then it closes with the sum of their digits as its clue.
-bool reduceOpenSumRun(SolverGrid& grid, Run& run) {
-  const int length = run.length;
-  bool changed = false;
-  int solvedCount = 0;
-  for (int i = 0; i < length; ++i) {
-    const CandidateMask mask = grid.masks[run.cells[i]];
-    if (DigitCountTable[mask] == 1) {
-      removeOutside(grid, run, mask, i, i, changed);
-      ++solvedCount;
-    } else if (length > 2 && DigitCountTable[mask] == 2) {
-      for (int k = i + 1; k < length; ++k)
-        if (grid.masks[run.cells[k]] == mask) removeOutside(grid, run, mask, i, k, changed);
-    }
-  }
-  if (solvedCount == length) {
+    return true;
+  });
+  if (solvedCount == run.length) {
     DigitSet digits = 0;
-    for (int k = 0; k < length; ++k) digits |= grid.masks[run.cells[k]];
+    for (int k = 0; k < run.length; ++k) digits |= grid.masks[run.cells[k]];
     run.length = 0;
     run.sum = DigitSumTable[digits];
   }

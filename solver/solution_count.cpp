@@ -9,7 +9,6 @@ struct Search {
   int limit;
   std::int64_t nodesLeft;
   SolutionCount result;
-  SolveStats stats;
 };
 
 std::vector<std::uint8_t> digitsOf(const SolverGrid& grid) {
@@ -41,7 +40,7 @@ void explore(Search& search, SolverGrid& grid) {
     search.result.budgetExceeded = true;
     return;
   }
-  if (!propagate(search.stats, grid)) return;
+  if (!propagate(grid)) return;
   const int cell = isSolved(grid) ? 0 : branchCell(grid);
   if (cell == 0) {
     if (!isSolved(grid)) return;
@@ -60,7 +59,7 @@ void explore(Search& search, SolverGrid& grid) {
 }  // namespace
 
 SolutionCount countSolutions(const Board& board, int limit, std::int64_t nodeBudget) {
-  Search search{limit, nodeBudget, {}, {}};
+  Search search{limit, nodeBudget, {}};
   SolverGrid grid = buildSolverGrid(board);
   if (!grid.contradiction) explore(search, grid);
   return search.result;

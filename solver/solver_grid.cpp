@@ -1,49 +1,47 @@
 #include "solver/solver_grid.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace vantreel {
 namespace {
 
-// Counts the white cells from `first` on in steps of `step`. The across scan
-// needs no row check: column 0 of the next row is a border cell.
-int countWhite(const Board& board, int first, int step) {
-  int length = 0;
-  for (int p = first; p < board.cellCount() && board.kinds[p] == CellKind::White; p += step)
-    ++length;
-  return length;
-}
-
 // One clue direction: a single cell takes the clue's digit, a longer run is
 // listed. Clues that cannot hold (a digit the cell has lost, a sum that is no
 // digit, a run too long for a Run record) mark the grid contradictory.
-void addRun(SolverGrid& grid, int first, int step, int length, int sum) {
+void takeClue(SolverGrid& grid, int first, int step, int length, int sum) {
   if (length == 0) return;
   if (length == 1) {
     if (sum < 1 || sum > 9) {
-      grid.contradiction = 1;
+      markContradiction(grid);
       return;
     }
     const CandidateMask narrowed = grid.masks[first] & CandidateMask(1 << (sum - 1));
-    if (narrowed == 0) grid.contradiction = 1;
+    if (narrowed == 0) markContradiction(grid);
     else grid.masks[first] = narrowed;
     return;
   }
   if (length > kMaxRunLength) {
-    grid.contradiction = 1;
+    markContradiction(grid);
     return;
   }
-  Run& run = grid.runs[grid.runCount++];
-  run.sum = static_cast<std::uint8_t>(sum);
-  run.length = static_cast<std::int8_t>(length);
-  for (int i = 0; i < length; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
+  appendRun(grid, first, step, length, sum);
 }
 
 }  // namespace
 
+int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
+  assert(length >= 2 && length <= kMaxRunLength);
+  Run& run = grid.addRun();
+  run.sum = static_cast<std::uint8_t>(sum);
+  run.length = static_cast<std::int8_t>(length);
+  for (int i = 0; i < length; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
+  return grid.runCount - 1;
+}
+
 void SolverGrid::allocate(int newWidth, int newHeight) {
-  width = static_cast<std::int8_t>(newWidth);
-  height = static_cast<std::int8_t>(newHeight);
+  width = newWidth;
+  height = newHeight;
   contradiction = 0;
   runCount = 0;
   masks = std::make_unique_for_overwrite<CandidateMask[]>(newWidth * newHeight);
@@ -60,10 +58,11 @@ SolverGrid buildSolverGrid(const Board& board) {
     if (kind == CellKind::White) continue;
     grid.masks[p] = kBlockMask;
     if (kind != CellKind::Clue) continue;
-    const int across = countWhite(board, p + 1, 1);
-    const int down = countWhite(board, p + width, width);
-    addRun(grid, p + 1, 1, across, board.sums[2 * p]);
-    addRun(grid, p + width, width, down, board.sums[2 * p + 1]);
+    const auto isWhite = [&](int cell) { return board.kinds[cell] == CellKind::White; };
+    const int across = countWhite(p + 1, 1, grid.cellCount(), isWhite);
+    const int down = countWhite(p + width, width, grid.cellCount(), isWhite);
+    takeClue(grid, p + 1, 1, across, board.sums[2 * p]);
+    takeClue(grid, p + width, width, down, board.sums[2 * p + 1]);
   }
   return grid;
 }

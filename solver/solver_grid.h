@@ -1,5 +1,6 @@
 #pragma once
 // The solver's state: a candidate set per cell and the list of runs.
+#include <cassert>
 #include <cstdint>
 #include <memory>
 
@@ -14,24 +15,52 @@ inline constexpr CandidateMask kBlockMask = 0x8000;  // never a table index
 inline constexpr int kMaxRunLength = 9;
 
 // Cells still owing `sum`; length 0 means closed, sum 0 means not yet chosen.
+// Byte fields keep the record at 20 bytes: whole run lists are copied per trial.
 struct Run {
+  static_assert((kMaxInterior + 1) * (kMaxInterior + 1) <= 65536, "cell indices fit 16 bits");
   std::uint8_t sum;
   std::int8_t length;
   std::uint16_t cells[kMaxRunLength];  // ascending cell indices
 };
 
 struct SolverGrid {
-  std::int8_t width = 0;   // border column included
-  std::int8_t height = 0;  // border row included
+  int width = 0;   // border column included
+  int height = 0;  // border row included
   std::uint8_t contradiction = 0;  // only set while solving, never cleared
   std::unique_ptr<CandidateMask[]> masks;  // width * height, row-major
   std::unique_ptr<Run[]> runs;             // capacity width * height
   int runCount = 0;
 
   int cellCount() const { return width * height; }
+  // Room for one more run. A run of L cells ends as L / 2 runs at most
+  // (a split-off pair leaves two cells behind), and a white cell lies in two
+  // runs at most: a grid never holds more runs than cells.
+  Run& addRun() {
+    assert(runCount < cellCount());
+    return runs[runCount++];
+  }
   // Fresh arrays of full capacity; flag clear, no runs, masks uninitialised.
   void allocate(int newWidth, int newHeight);
 };
+
+// Marks the grid contradictory; false, so that a rule can end with it.
+inline bool markContradiction(SolverGrid& grid) {
+  grid.contradiction = 1;
+  return false;
+}
+
+// The white cells from `first` on in steps of `step`, up to the first other
+// cell or the end of the grid. The across scan needs no row check: column 0
+// of the next row is a border cell.
+template <typename IsWhite>
+int countWhite(int first, int step, int cellCount, IsWhite isWhite) {
+  int length = 0;
+  for (int p = first; p < cellCount && isWhite(p); p += step) ++length;
+  return length;
+}
+// Appends a run of `length` (2..9) cells from `first` in steps of `step`;
+// returns its index.
+int appendRun(SolverGrid& grid, int first, int step, int length, int sum);
 
 // White cells start at all digits; one-cell runs fix their digit at once.
 // A run too long for a Run record, or a one-cell clue outside 1..9, sets the

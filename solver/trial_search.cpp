@@ -8,11 +8,6 @@
 namespace vantreel {
 namespace {
 
-bool fail(SolverGrid& grid) {
-  grid.contradiction = 1;
-  return false;
-}
-
 // Narrows every long run with a set sum to its exact support; false on
 // contradiction. Later runs see the masks narrowed by earlier ones.
 bool sweepLongRuns(SolverGrid& grid, int& changed) {
@@ -21,11 +16,11 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
     const Run& run = grid.runs[i];
     if (run.length < 4 || run.sum == 0) continue;
     DigitSet support[kMaxRunLength] = {};
-    if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return fail(grid);
+    if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return markContradiction(grid);
     for (int k = 0; k < run.length; ++k) {
       CandidateMask& mask = masks[run.cells[k]];
       if (support[k] == mask) continue;
-      if (support[k] == 0) return fail(grid);
+      if (support[k] == 0) return markContradiction(grid);
       mask = support[k];
       ++changed;
     }
@@ -35,8 +30,7 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
 
 // One trial digit on the copy. False when the digit fails, and also when
 // the budget runs out, which the caller must check before trusting false.
-bool tryDigit(SolveStats& stats, SolverGrid& copy, int index, CandidateMask digit) {
-  SearchBudget& budget = stats.budget;
+bool tryDigit(SolverGrid& copy, SolveStats& stats, SearchBudget& budget, int index, CandidateMask digit) {
   budget.trialCells += copy.cellCount();
   if (budget.trialCells > budget.cellLimit || budget.depth >= std::min(budget.depthLimit, kMaxTrialDepth)) {
     budget.exceeded = true;
@@ -44,7 +38,7 @@ bool tryDigit(SolveStats& stats, SolverGrid& copy, int index, CandidateMask digi
   }
   copy.masks[index] = digit;
   ++budget.depth;
-  const bool solved = solveWithTrials(stats, copy);
+  const bool solved = solveWithTrials(copy, stats, budget);
   --budget.depth;
   return solved;
 }
@@ -60,47 +54,47 @@ SolverGrid& trialCopy(SearchBudget& budget, const SolverGrid& grid) {
 
 }  // namespace
 
-bool propagate(SolveStats& stats, SolverGrid& grid) {
+bool propagate(SolverGrid& grid, SolveStats* stats) {
   for (;;) {
     // Cheap run rules to a fixed point before any enumeration.
     for (int changes = propagateRuns(grid); changes != 0; changes = propagateRuns(grid)) {
       if (grid.contradiction) return false;
-      addTo(stats.runChanges, changes);
+      if (stats) addTo(stats->runChanges, changes);
     }
     if (grid.contradiction) return false;
     if (isSolved(grid)) return true;
     int changed = 0;
     if (!sweepLongRuns(grid, changed)) return false;
     if (changed == 0) return true;
-    addTo(stats.comboChanges, changed);
+    if (stats) addTo(stats->comboChanges, changed);
   }
 }
 
-bool solveWithTrials(SolveStats& stats, SolverGrid& grid) {
-  if (!propagate(stats, grid)) return false;
+bool solveWithTrials(SolverGrid& grid, SolveStats& stats, SearchBudget& budget) {
+  if (!propagate(grid, &stats)) return false;
   for (;;) {
     if (isSolved(grid)) return true;
-    if (!trialStep(stats, grid)) return false;
-    if (!propagate(stats, grid)) return false;
+    if (!trialStep(grid, stats, budget)) return false;
+    if (!propagate(grid, &stats)) return false;
   }
 }
 
 // Copy the whole grid for a trial instead of keeping an undo trail: one copy
 // per nesting level, reused for both digits and every further cell.
-bool trialStep(SolveStats& stats, SolverGrid& grid) {
-  SolverGrid& copy = trialCopy(stats.budget, grid);
+bool trialStep(SolverGrid& grid, SolveStats& stats, SearchBudget& budget) {
+  SolverGrid& copy = trialCopy(budget, grid);
   TrialPair pair;
   int index = chooseTrialCell(copy, 0, pair);
   while (index != 0) {
-    if (!tryDigit(stats, copy, index, pair.lower)) {
-      if (stats.budget.exceeded) return false;
+    if (!tryDigit(copy, stats, budget, index, pair.lower)) {
+      if (budget.exceeded) return false;
       addTo(stats.trialsHigh, 1);
       grid.masks[index] = pair.higher;
       return true;
     }
     copyGridState(copy, grid);
-    if (!tryDigit(stats, copy, index, pair.higher)) {
-      if (stats.budget.exceeded) return false;
+    if (!tryDigit(copy, stats, budget, index, pair.higher)) {
+      if (budget.exceeded) return false;
       addTo(stats.trialsLow, 1);
       grid.masks[index] = pair.lower;
       return true;

@@ -29,6 +29,7 @@ struct SearchBudget {
 };
 
 // The solver's work counters, printed in this order by the statistics mode.
+// The search budget is kept apart: plain propagation needs neither.
 struct SolveStats {
   std::int32_t runChanges = 0;    // sum of propagateRuns results
   std::int32_t reserved = 0;      // never touched by the solver
@@ -36,7 +37,6 @@ struct SolveStats {
   std::int32_t trialsHigh = 0;    // lower digit failed: higher committed
   std::int32_t trialsLow = 0;     // higher digit failed: lower committed
   std::int32_t cellCount = 0;     // width * height, set by the caller
-  SearchBudget budget;            // not a counter: never printed
 };
 
 // Counters wrap around like the machine's 32-bit integers instead of
@@ -51,13 +51,14 @@ struct TrialPair {
   CandidateMask higher = 0;
 };
 
-// False on contradiction; true at a fixed point, solved or not.
-[[nodiscard]] bool propagate(SolveStats& stats, SolverGrid& grid);
+// False on contradiction; true at a fixed point, solved or not. Adds its
+// work to `stats` when given.
+[[nodiscard]] bool propagate(SolverGrid& grid, SolveStats* stats = nullptr);
 // True when the grid ends solved.
-[[nodiscard]] bool solveWithTrials(SolveStats& stats, SolverGrid& grid);
+[[nodiscard]] bool solveWithTrials(SolverGrid& grid, SolveStats& stats, SearchBudget& budget);
 // True when one cell was fixed by trial; false leaves the grid unchanged
-// (also when the search budget ran out: see stats.budget.exceeded).
-[[nodiscard]] bool trialStep(SolveStats& stats, SolverGrid& grid);
+// (also when the search budget ran out: see budget.exceeded).
+[[nodiscard]] bool trialStep(SolverGrid& grid, SolveStats& stats, SearchBudget& budget);
 // Next two-candidate cell at or after `lowest` in run order, 0 for none.
 int chooseTrialCell(const SolverGrid& grid, int lowest, TrialPair& pair);
 

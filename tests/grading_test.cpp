@@ -63,7 +63,8 @@ TEST(Grading, TurnsTheSolvedGridIntoItsPuzzleGradedByItsSolve) {
   SolverGrid grid = buildSolverGrid(reread);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
-  ASSERT_TRUE(solveWithTrials(stats, grid));
+  SearchBudget budget;
+  ASSERT_TRUE(solveWithTrials(grid, stats, budget));
   EXPECT_EQ(square.board.level, levelFor(gradeScore(stats)));
 }
 

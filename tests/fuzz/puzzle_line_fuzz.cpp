@@ -37,9 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
+  SearchBudget budget;
   // A small budget keeps each input fast; the limits are exercised all the same.
-  stats.budget.cellLimit = 200 * static_cast<std::int64_t>(grid.cellCount());
-  (void)solveWithTrials(stats, grid);
+  budget.cellLimit = 200 * static_cast<std::int64_t>(grid.cellCount());
+  (void)solveWithTrials(grid, stats, budget);
   if (drawGrid(grid, GlyphEncoding::Utf8).empty()) std::abort();
 
   const std::string written = lineOf(board);

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     if (finishedOnly) {
       vantreel::SolverGrid grid = vantreel::buildSolverGrid(board);
       vantreel::SolveStats stats;
-      if (!vantreel::solveWithTrials(stats, grid)) continue;
+      vantreel::SearchBudget budget;
+      if (!vantreel::solveWithTrials(grid, stats, budget)) continue;
     }
     vantreel::writeBoard(stdout, board);
     ++made;

@@ -6,14 +6,10 @@
 #include "app/solve_command.h"
 #include "app/word_commands.h"
 #include "platform/clock.h"
-#include "platform/memory.h"
-#include "tables/digit_tables.h"
 
 int main(int argc, char** argv) {
   using namespace vantreel;
   const std::uint32_t start = tickCount();
-  adviseHugePages(TripleTable, sizeof(TripleTable));
-  buildTripleTable();
   if (argc >= 2) {
     if (const WordCommand* command = findWordCommand(argv[1])) {
       if (argc >= 3) return command->run(argc - 1, argv + 1);

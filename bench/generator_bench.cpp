@@ -5,22 +5,14 @@
 #include "generator/block_pattern.h"
 #include "generator/puzzle_pipeline.h"
 #include "generator/random_source.h"
-#include "tables/digit_tables.h"
 
 namespace {
 
 using namespace vantreel;
 
-// The generator's solves read the triple table, built once per process.
-void buildTablesOnce() {
-  static const bool built = (buildTripleTable(), true);
-  benchmark::DoNotOptimize(built);
-}
-
 // One thread, a fixed seed: whole puzzles of one size, with the attempts
 // (layouts drawn) that each took.
 void BM_MakePuzzle(benchmark::State& state) {
-  buildTablesOnce();
   const BoardSize size = boardSizeFor(static_cast<int>(state.range(0)));
   RandomSource random(2026);
   double attempts = 0;

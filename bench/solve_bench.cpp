@@ -25,7 +25,6 @@ std::vector<Board> loadBoards(const std::string& name) {
 
 // Everything the d mode does per puzzle but the printing.
 void solveBoards(benchmark::State& state, const char* file) {
-  buildTripleTable();
   const std::vector<Board> boards = loadBoards(file);
   if (boards.empty()) {
     state.SkipWithError("no puzzles");

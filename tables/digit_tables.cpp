@@ -47,6 +47,7 @@ constexpr std::array<std::array<std::uint8_t, kMaxSum + 1>, 9> makeComboClasses(
 
 inline constexpr auto kClasses = makeComboClasses();
 inline constexpr auto kDigitSums = makeDigitSums();
+inline constexpr auto kPairs = makePairs();
 
 // Calls visit(classIndex, combination) for every combination of every class.
 template <typename Visit>
@@ -87,13 +88,45 @@ constexpr std::array<SetRow, kClassCount> makeComboWithin() {
   return within;
 }
 
+// An entry is an OR over the digits x of A of a term that depends only on
+// (s, x, B), so the row of a half-set is the row without its lowest digit
+// OR-ed with that digit's term.
+constexpr std::array<TripleSumBlock, kTripleSumCount> makeTriples() {
+  std::array<TripleSumBlock, kTripleSumCount> triples{};
+  for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum) {
+    TripleSumBlock& block = triples[sum - kTripleMinSum];
+    for (int half = 0; half < 2; ++half) {
+      const int firstRow = half == 0 ? 0 : kTripleLowRows;
+      const int shift = half == 0 ? 0 : kTripleLowBits;
+      const int rowCount = half == 0 ? kTripleLowRows : kTripleHighRows;
+      for (int part = 1; part < rowCount; ++part) {
+        const int digit = std::countr_zero(unsigned(part)) + shift + 1;
+        const DigitSet x = DigitSet(1 << (digit - 1));
+        const int rest = sum - digit;
+        const SetRow& previous = block[firstRow + (part & (part - 1))];
+        SetRow& row = block[firstRow + part];
+        for (int b = 0; b < kSetCount; ++b) {
+          const DigitSet term = (rest >= kPairMinSum && rest <= kPairMaxSum)
+                                    ? DigitSet(kPairs[rest - kPairMinSum][b & ~x] & ~x)
+                                    : DigitSet(0);
+          row[b] = previous[b] | term;
+        }
+      }
+    }
+  }
+  return triples;
+}
+
 }  // namespace
 
 constexpr std::array<std::uint8_t, kSetCount> DigitSumTable = kDigitSums;
 constexpr std::array<std::uint8_t, kSetCount> DigitCountTable = makeDigitCounts();
-constexpr std::array<SetRow, kPairMaxSum - kPairMinSum + 1> PairTable = makePairs();
+constexpr std::array<SetRow, kPairMaxSum - kPairMinSum + 1> PairTable = kPairs;
 constexpr std::array<std::array<std::uint8_t, kMaxSum + 1>, 9> ComboClassTable = kClasses;
 constexpr std::array<SetRow, kClassCount> ComboMeetTable = makeComboMeet();
 constexpr std::array<SetRow, kClassCount> ComboWithinTable = makeComboWithin();
+// Worked out by the compiler: read-only data whose pages the solve modes
+// fault in as they touch them, and which other modes never touch.
+alignas(64) constexpr std::array<TripleSumBlock, kTripleSumCount> TripleTable = makeTriples();
 
 }  // namespace vantreel

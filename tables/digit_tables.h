@@ -1,6 +1,7 @@
 #pragma once
 // Lookup tables indexed by 9-bit digit sets. Bit d-1 stands for digit d.
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 namespace vantreel {
@@ -35,19 +36,25 @@ extern const std::array<std::array<std::uint8_t, kMaxSum + 1>, 9> ComboClassTabl
 extern const std::array<SetRow, kClassCount> ComboMeetTable;
 extern const std::array<SetRow, kClassCount> ComboWithinTable;
 
-// TripleTable[tripleIndex(s, A, B)]: digits z with x in A, y in B, x, y, z
-// distinct and x + y + z = s. Filled once by buildTripleTable at start-up.
-inline constexpr int kTripleEntries = (kTripleMaxSum - kTripleMinSum + 1) << 18;
-extern std::uint16_t TripleTable[kTripleEntries];
+// Triple rule: digits z with x in A, y in B, x, y, z distinct and
+// x + y + z = s. An entry is an OR over the digits of A, so A is split into
+// its low five and high four digits and each half has its own rows:
+//   TripleTable[s - 6][A & 0x1F][B] | TripleTable[s - 6][32 + (A >> 5)][B]
+// Two loads from 912 KiB instead of one from 9.5 MiB.
+inline constexpr int kTripleSumCount = kTripleMaxSum - kTripleMinSum + 1;
+inline constexpr int kTripleLowBits = 5;
+inline constexpr int kTripleLowRows = 1 << kTripleLowBits;
+inline constexpr int kTripleHighRows = kSetCount >> kTripleLowBits;
+using TripleSumBlock = std::array<SetRow, kTripleLowRows + kTripleHighRows>;
+extern const std::array<TripleSumBlock, kTripleSumCount> TripleTable;
 
-constexpr int tripleIndex(int sum, DigitSet a, DigitSet b) {
-  return ((sum - kTripleMinSum) << 18) | (a << 9) | b;
+// The triple rule's digits for (s, A, B); every reader goes through here.
+inline DigitSet tripleDigits(int sum, DigitSet a, DigitSet b) {
+  assert(sum >= kTripleMinSum && sum <= kTripleMaxSum);
+  assert(a <= kAllDigits && b <= kAllDigits);  // never a block mask
+  const TripleSumBlock& block = TripleTable[sum - kTripleMinSum];
+  return block[a & (kTripleLowRows - 1)][b] | block[kTripleLowRows + (a >> kTripleLowBits)][b];
 }
-
-void buildTripleTable();
-
-// The triple table's entry for (s, A, B); every reader goes through here.
-inline DigitSet tripleDigits(int sum, DigitSet a, DigitSet b) { return TripleTable[tripleIndex(sum, a, b)]; }
 
 // The lowest digit of a non-empty set as a one-digit set.
 constexpr DigitSet lowestDigit(DigitSet set) { return set & (0u - set); }

@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_test_puzzles SEED COUNT COLUMNS ROWS [BLOCK_PERCENT [finished]]\n");
     return 2;
   }
-  vantreel::buildTripleTable();
   std::mt19937 random(std::strtoul(argv[1], nullptr, 10));
   const int count = std::atoi(argv[2]), columns = std::atoi(argv[3]), rows = std::atoi(argv[4]);
   const int blockPercent = argc > 5 ? std::atoi(argv[5]) : 25;

@@ -1,5 +1,6 @@
 #include "format/strict_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -52,7 +53,8 @@ bool readHeaderField(std::string_view& text, const char* name, int lowest, int h
   for (; number && digit < field.size(); ++digit) {
     const char c = field[digit];
     number = c >= '0' && c <= '9';
-    if (magnitude <= highest) magnitude = magnitude * 10 + (c - '0');
+    // Saturates well outside every range instead of overflowing.
+    magnitude = std::min(magnitude * 10 + (c - '0'), 1000000L);
   }
   const long signedValue = field.starts_with('-') ? -magnitude : magnitude;
   if (number && signedValue >= lowest && signedValue <= highest) {

@@ -83,6 +83,7 @@ TEST(StrictReader, RefusesBadHeaders) {
   EXPECT_EQ(reasonFor("1/4/127/"), "bad header: row count '127' is not a number from 1 to 126");
   EXPECT_EQ(reasonFor("1/4/99999999999999999999/"), "bad header: row count is not a number from 1 to 126");
   EXPECT_EQ(reasonFor("?kakuro/4/"), "bad header: no '/' after the row count");
+  EXPECT_EQ(reasonFor("-1289/4/3/l60.m.07l.4636"), "bad header: level '-1289' is not a number from -128 to 127");
   EXPECT_EQ(reasonFor("-128/4/3/l60.m.07l.4636"), "read");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Test helpers: a board written to a string, and a board read from one.
+// Test helpers: a board written to a string, a board read from one, and
+// boards compared.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,5 +25,15 @@ inline Board boardOf(const std::string& line) {
   if (!parseBoard(board, line.c_str())) std::abort();
   return board;
 }
+
+// Equal cells and sums; a link carries no level, so it is compared apart.
+inline bool sameCells(const Board& a, const Board& b) {
+  if (a.width != b.width || a.height != b.height) return false;
+  for (int p = 0; p < a.cellCount(); ++p)
+    if (a.kinds[p] != b.kinds[p] || a.sums[2 * p] != b.sums[2 * p] || a.sums[2 * p + 1] != b.sums[2 * p + 1])
+      return false;
+  return true;
+}
+inline bool sameBoard(const Board& a, const Board& b) { return a.level == b.level && sameCells(a, b); }
 
 }  // namespace vantreel::testing

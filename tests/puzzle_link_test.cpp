@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -18,6 +19,7 @@ namespace {
 
 using testing::boardOf;
 using testing::lineOf;
+using testing::sameCells;
 
 constexpr const char* kWorkedLink = "https://puzz.link/p?kakuro/4/3/l60.m.07l.4636";
 
@@ -30,15 +32,6 @@ std::string linkOf(const Board& board) {
   std::string link(buffer, size - 1);  // without the newline
   std::free(buffer);
   return link;
-}
-
-// Equal cells and sums; the level is not part of a link.
-bool sameCells(const Board& a, const Board& b) {
-  if (a.width != b.width || a.height != b.height) return false;
-  for (int p = 0; p < a.cellCount(); ++p)
-    if (a.kinds[p] != b.kinds[p] || a.sums[2 * p] != b.sums[2 * p] || a.sums[2 * p + 1] != b.sums[2 * p + 1])
-      return false;
-  return true;
 }
 
 // Board to link and back, on both readers; a canonical link comes back unchanged.
@@ -62,10 +55,14 @@ TEST(PuzzleLink, RecognisesEveryHostAndPage) {
                            "https://pzv.jp/p.html?kakuro/4/3/l60.m.07l.4636", "http://pzv.jp/p?kakuro/4/3/l60.m.07l.4636",
                            "p.html?kakuro/4/3/l60.m.07l.4636", "?kakuro/4/3/l60.m.07l.4636\r\n"}) {
     EXPECT_TRUE(isPuzzleLink(link)) << link;
-    Board board;
-    ASSERT_TRUE(parseLineOrLink(board, link)) << link;
-    EXPECT_EQ(board.level, 0);
-    EXPECT_TRUE(sameCells(board, boardOf("1/4/3/l60.m.07l.4636"))) << link;
+    Board lenient, strict;
+    std::string reason;
+    ASSERT_TRUE(parseLineOrLink(lenient, link)) << link;
+    ASSERT_TRUE(readStrict(std::string_view(link).substr(0, std::strcspn(link, "\r")), strict, reason)) << reason;
+    for (const Board* board : {&lenient, &strict}) {
+      EXPECT_EQ(board->level, 0);
+      EXPECT_TRUE(sameCells(*board, boardOf("1/4/3/l60.m.07l.4636"))) << link;
+    }
   }
   for (const char* text : {"1/4/3/l60.m.07l.4636", "https://puzz.link/p?nurikabe/4/3/l60", "?kakuro", "kakuro/4/3/"})
     EXPECT_FALSE(isPuzzleLink(text)) << text;

@@ -1,11 +1,12 @@
 #pragma once
-// Test helpers: a board written to a string, a board read from one, and
-// boards compared.
+// Test helpers: a board written to a line or a link, a board read from a
+// line, and boards compared.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "format/puzzle_line.h"
+#include "format/puzzle_link.h"
 
 namespace vantreel::testing {
 
@@ -18,6 +19,18 @@ inline std::string lineOf(const Board& board) {
   std::string line(buffer, size);
   std::free(buffer);
   return line;
+}
+
+// The board's puzz.link link, without the newline.
+inline std::string linkOf(const Board& board) {
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&buffer, &size);
+  writeLink(out, board);
+  std::fclose(out);
+  std::string link(buffer, size - 1);
+  std::free(buffer);
+  return link;
 }
 
 inline Board boardOf(const std::string& line) {

@@ -36,6 +36,12 @@ check "an old-host link comes back canonical" "$([[ $out == "$link" ]]; echo $?)
 out=$("$binary" d "$link" | head -n -1)
 check "d reads a link argument" "$([[ $out == "$(head -n 1 stats_worked_example.out)" ]]; echo $?)" "$out"
 
+"$binary" link links.txt >"$work/canonical"
+check "every form of link comes back canonical" \
+  "$([[ $(grep -c '^https://puzz\.link/p?kakuro/[0-9]*/[0-9]*/' "$work/canonical") == $(wc -l <links.txt) ]]; echo $?)"
+"$binary" link "$work/canonical" | cmp -s - "$work/canonical"
+check "a canonical link reads and writes back unchanged" $?
+
 printf '# two good lines around a bad one\n%s\n1/2/2/ngh\n\n%s\r\n' "$link" "1/2/2/nghhg" >"$work/mixed.txt"
 "$binary" link "$work/mixed.txt" >"$work/out" 2>"$work/err"; status=$?
 check "malformed line: exit 1" "$([[ $status == 1 ]]; echo $?)" "status $status"

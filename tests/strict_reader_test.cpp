@@ -87,6 +87,9 @@ TEST(StrictReader, RefusesBoardsThatAreNoPuzzle) {
   EXPECT_EQ(reasonFor("1/10/1/t1234567891J"), "r1c0 across: 10 white cells in a row, more than nine");
   EXPECT_EQ(reasonFor("1/1/10/t1234567891J"), "r0c1 down: 10 white cells in a row, more than nine");
   EXPECT_EQ(reasonFor("1/3/1/k.k050"), "r1c1: white cell without a sum in either direction");
+  // The first fault by the cell before its run, across first at one cell.
+  EXPECT_EQ(reasonFor("1/2/2/nh00g"), "r0c2 down: 2 white cells without a sum");
+  EXPECT_EQ(reasonFor("1/1/1/55"), "r1c1 across: sum 5 with no white cell to its right");
   // A one-cell run with its own sum is a proper clue, and "00" a clue cell
   // that carries nothing.
   EXPECT_EQ(reasonFor("1/3/1/k.k353"), "read");

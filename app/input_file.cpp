@@ -6,12 +6,21 @@
 #include <cstdio>
 #include <cstring>
 
+#include "format/puzzle_link.h"
+
 namespace vantreel {
 
 InputFile openInput(const char* name) {
   InputFile input;
   if (std::strcmp(name, "-") == 0) {
     input.file = stdin;
+    return input;
+  }
+  // A link on the command line is the input itself: a file of one puzzle.
+  if (isPuzzleLink(name)) {
+    input.file = fmemopen(const_cast<char*>(name), std::strlen(name), "r");
+    if (input.file == nullptr) input.reason = std::strerror(errno);
+    input.owned = input.file != nullptr;
     return input;
   }
   input.file = std::fopen(name, "rb");

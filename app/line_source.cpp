@@ -21,4 +21,11 @@ bool LineSource::next() {
   return true;
 }
 
+std::string_view LineSource::content() const {
+  std::string_view line(buffer_.get(), length_);
+  if (line.ends_with('\n')) line.remove_suffix(1);
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace vantreel

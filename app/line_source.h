@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 namespace vantreel {
 
@@ -20,6 +21,9 @@ class LineSource {
   bool next();
   // The line, or an empty text for a line too long to be a puzzle.
   const char* text() const { return overLong_ ? "" : buffer_.get(); }
+  // The line without its LF or CR LF, NUL bytes kept; cut short when over-long.
+  std::string_view content() const;
+  bool isOverLong() const { return overLong_; }
   long lineNumber() const { return lineNumber_; }
   bool failed() const { return std::ferror(file_) != 0; }
   // Only spaces, tabs and line ends.

@@ -8,7 +8,7 @@
 
 #include "app/input_file.h"
 #include "app/line_source.h"
-#include "format/puzzle_line.h"
+#include "format/puzzle_link.h"
 #include "picture/board_picture.h"
 #include "platform/console.h"
 #include "solver/trial_search.h"
@@ -53,7 +53,7 @@ int runSolve(const char* fileName, bool statsMode) {
   LineSource lines(input.file);
   while (lines.next()) {
     Board board;
-    if (parseBoard(board, lines.text())) {
+    if (parseLineOrLink(board, lines.text())) {
       solveBoard(board, statsMode, lines.lineNumber());
       continue;
     }

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "app/link_command.h"
+
 namespace vantreel {
 namespace {
 
 constexpr WordCommand kWordCommands[] = {
     {"check", nullptr},
-    {"link", nullptr},
+    {"link", runLink},
     {"print", nullptr},
     {"generate", nullptr},
     {"explain", nullptr},

@@ -114,8 +114,13 @@ bool parseBoard(Board& board, const char* line) {
 }
 
 void writeBoard(std::FILE* out, const Board& board) {
+  std::fprintf(out, "%d/%d/%d/", board.level, board.width - 1, board.height - 1);
+  writeBoardBody(out, board);
+  std::fprintf(out, "\n");
+}
+
+void writeBoardBody(std::FILE* out, const Board& board) {
   const int width = board.width, height = board.height;
-  std::fprintf(out, "%d/%d/%d/", board.level, width - 1, height - 1);
   int streak = 0;
   for (int row = 1; row < height; ++row)
     for (int column = 1; column < width; ++column) {
@@ -135,7 +140,6 @@ void writeBoard(std::FILE* out, const Board& board) {
     if (board.kinds[column] == CellKind::Clue) std::fprintf(out, "%c", kSumAlphabet[board.sums[2 * column + 1]]);
   for (int row = 1; row < height; ++row)
     if (board.kinds[row * width] == CellKind::Clue) std::fprintf(out, "%c", kSumAlphabet[board.sums[2 * row * width]]);
-  std::fprintf(out, "\n");
 }
 
 }  // namespace vantreel

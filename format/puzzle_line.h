@@ -23,5 +23,7 @@ inline constexpr std::array<std::uint8_t, 128> SumDecodeTable = [] {
 
 // Appends the board's line, newline included.
 void writeBoard(std::FILE* out, const Board& board);
+// Appends what follows the header: cell codes and border clues, no newline.
+void writeBoardBody(std::FILE* out, const Board& board);
 
 }  // namespace vantreel

@@ -1,5 +1,9 @@
 #include "format/puzzle_link.h"
 
+#include <string>
+
+#include "format/puzzle_line.h"
+
 namespace vantreel {
 namespace {
 
@@ -12,6 +16,21 @@ constexpr std::string_view kLinkMarker = "?kakuro/";
 std::size_t linkTailStart(std::string_view text) {
   const std::size_t marker = text.find(kLinkMarker);
   return marker == std::string_view::npos ? marker : marker + kLinkMarker.size();
+}
+
+bool parseLineOrLink(Board& board, const char* line) {
+  const std::string_view text(line);
+  const std::size_t tail = linkTailStart(text);
+  if (tail == std::string_view::npos) return parseBoard(board, line);
+  // The tail is a puzzle line without its level field.
+  const std::string puzzleLine = "0/" + std::string(text.substr(tail));
+  return parseBoard(board, puzzleLine.c_str());
+}
+
+void writeLink(std::FILE* out, const Board& board) {
+  std::fprintf(out, "https://puzz.link/p?kakuro/%d/%d/", board.width - 1, board.height - 1);
+  writeBoardBody(out, board);
+  std::fprintf(out, "\n");
 }
 
 }  // namespace vantreel

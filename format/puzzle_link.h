@@ -2,7 +2,10 @@
 // puzz.link links: the web editor's address for a cross sum puzzle, whose
 // "?kakuro/COLS/ROWS/BODY" tail is our puzzle line without its level.
 #include <cstddef>
+#include <cstdio>
 #include <string_view>
+
+#include "format/board.h"
 
 namespace vantreel {
 
@@ -10,5 +13,12 @@ namespace vantreel {
 // come before it; npos when the text is no link.
 std::size_t linkTailStart(std::string_view text);
 inline bool isPuzzleLink(std::string_view text) { return linkTailStart(text) != std::string_view::npos; }
+
+// The lenient reader for a puzzle line or a link (level 0); false on
+// malformed text, as parseBoard.
+[[nodiscard]] bool parseLineOrLink(Board& board, const char* line);
+
+// Appends "https://puzz.link/p?kakuro/COLS/ROWS/BODY", newline included.
+void writeLink(std::FILE* out, const Board& board);
 
 }  // namespace vantreel

@@ -1,5 +1,6 @@
 #include "format/strict_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -52,7 +53,8 @@ bool readHeaderField(std::string_view& text, const char* name, int lowest, int h
   for (; number && digit < field.size(); ++digit) {
     const char c = field[digit];
     number = c >= '0' && c <= '9';
-    if (magnitude <= highest) magnitude = magnitude * 10 + (c - '0');
+    // Saturates well outside every range instead of overflowing.
+    magnitude = std::min(magnitude * 10 + (c - '0'), 1000000L);
   }
   const long signedValue = field.starts_with('-') ? -magnitude : magnitude;
   if (number && signedValue >= lowest && signedValue <= highest) {
@@ -168,51 +170,78 @@ bool readBorderClues(StrictCodes& codes, Board& board, std::string& reason) {
   return true;
 }
 
-// The run after cell (row, column) in one direction: its length, and the
-// sum that cell carries for it (0 for none).
+// A run as the cell before it sees it: the white cells that follow in one
+// direction and the sum that cell carries for them (0 for none).
 struct RunAfter {
+  int cell = -1;  // the cell before the run; -1 for no run found
+  bool across = true;
   int length = 0;
   int sum = 0;
 };
 
-RunAfter runAfter(const Board& board, int row, int column, bool across) {
-  const int width = board.width, height = board.height;
-  const int p = row * width + column;
-  RunAfter run;
-  run.sum = board.kinds[p] == CellKind::Clue ? board.sums[2 * p + (across ? 0 : 1)] : 0;
-  if (across)
-    for (int c = column + 1; c < width && board.kinds[row * width + c] == CellKind::White; ++c) ++run.length;
-  else
-    for (int r = row + 1; r < height && board.kinds[r * width + column] == CellKind::White; ++r) ++run.length;
-  return run;
+bool isFaulty(const RunAfter& run) {
+  if (run.length == 0) return run.sum != 0;
+  return run.length > kLongestRun || (run.length >= 2 && run.sum == 0);
 }
 
-// The first reason the board is no puzzle, in reading order of the cells
-// that carry (or should carry) the sums; empty when it is one.
+std::string describeFault(const RunAfter& run, int width) {
+  std::string text = cellName(run.cell / width, run.cell % width) + (run.across ? " across: " : " down: ");
+  if (run.length == 0)
+    return text + "sum " + std::to_string(run.sum) + " with no white cell " + (run.across ? "to its right" : "below it");
+  if (run.length > kLongestRun) return text + std::to_string(run.length) + " white cells in a row, more than nine";
+  return text + std::to_string(run.length) + " white cells without a sum";
+}
+
+// The first faulty run in reading order of the cells before the runs, across
+// before down at the same cell. One sweep per direction: every line is
+// checked, so this stays linear in the cells.
+RunAfter firstFaultyRun(const Board& board) {
+  const int width = board.width, height = board.height;
+  auto runFrom = [&](int cell, bool across, int length) {
+    const int sum = board.kinds[cell] == CellKind::Clue ? board.sums[2 * cell + (across ? 0 : 1)] : 0;
+    return RunAfter{cell, across, length, sum};
+  };
+  RunAfter across;
+  for (int row = 0; row < height && across.cell < 0; ++row)
+    for (int column = 1, start = row * width; column <= width; ++column) {
+      const int p = row * width + column;
+      if (column < width && board.kinds[p] == CellKind::White) continue;
+      const RunAfter run = runFrom(start, true, p - start - 1);
+      if (isFaulty(run)) {
+        across = run;
+        break;
+      }
+      start = p;
+    }
+  RunAfter down;
+  for (int column = 0; column < width; ++column)
+    for (int row = 1, start = column; row <= height; ++row) {
+      const int p = row * width + column;
+      if (row < height && board.kinds[p] == CellKind::White) continue;
+      const RunAfter run = runFrom(start, false, (p - start) / width - 1);
+      if (isFaulty(run) && (down.cell < 0 || start < down.cell)) down = run;
+      if (down.cell >= 0 && down.cell < start) break;  // later runs in this column come after it
+      start = p;
+    }
+  if (across.cell >= 0 && (down.cell < 0 || across.cell <= down.cell)) return across;
+  return down;
+}
+
+// The first reason the board is no puzzle; empty when it is one.
 std::string findPuzzleFault(const Board& board) {
   const int width = board.width, height = board.height;
-  for (int row = 0; row < height; ++row)
-    for (int column = 0; column < width; ++column) {
-      if (board.kinds[row * width + column] == CellKind::White) continue;
-      for (const bool across : {true, false}) {
-        const RunAfter run = runAfter(board, row, column, across);
-        const std::string where = cellName(row, column) + (across ? " across: " : " down: ");
-        if (run.length == 0 && run.sum != 0)
-          return where + "sum " + std::to_string(run.sum) + " with no white cell " + (across ? "to its right" : "below it");
-        if (run.length > kLongestRun)
-          return where + std::to_string(run.length) + " white cells in a row, more than nine";
-        if (run.length >= 2 && run.sum == 0) return where + std::to_string(run.length) + " white cells without a sum";
-      }
-    }
-  // Every longer run has its sum by now; a lone cell needs one in at least
-  // one direction or nothing constrains it.
+  const RunAfter faulty = firstFaultyRun(board);
+  if (faulty.cell >= 0) return describeFault(faulty, width);
+  // Every longer run has its sum by now, so only a cell alone in both
+  // directions can lack one; it needs a sum in at least one of them.
+  auto white = [&](int p) { return board.kinds[p] == CellKind::White; };
+  auto sumOf = [&](int p, bool across) { return board.kinds[p] == CellKind::Clue ? board.sums[2 * p + (across ? 0 : 1)] : 0; };
   for (int row = 1; row < height; ++row)
     for (int column = 1; column < width; ++column) {
-      if (board.kinds[row * width + column] != CellKind::White) continue;
-      int c = column, r = row;
-      while (board.kinds[row * width + c - 1] == CellKind::White) --c;
-      while (board.kinds[(r - 1) * width + column] == CellKind::White) --r;
-      if (runAfter(board, row, c - 1, true).sum == 0 && runAfter(board, r - 1, column, false).sum == 0)
+      const int p = row * width + column;
+      if (!white(p) || white(p - 1) || (column + 1 < width && white(p + 1))) continue;
+      if (white(p - width) || (row + 1 < height && white(p + width))) continue;
+      if (sumOf(p - 1, true) == 0 && sumOf(p - width, false) == 0)
         return cellName(row, column) + ": white cell without a sum in either direction";
     }
   return {};

@@ -10,20 +10,13 @@ namespace vantreel {
 namespace {
 
 using testing::lineOf;
+using testing::sameBoard;
 
 constexpr const char* kWorkedExample = "1/4/3/l60.m.07l.4636\n";
 
 CellKind kindAt(const Board& board, int row, int column) { return board.kinds[row * board.width + column]; }
 int acrossAt(const Board& board, int row, int column) { return board.sums[2 * (row * board.width + column)]; }
 int downAt(const Board& board, int row, int column) { return board.sums[2 * (row * board.width + column) + 1]; }
-
-bool sameBoard(const Board& a, const Board& b) {
-  if (a.width != b.width || a.height != b.height || a.level != b.level) return false;
-  for (int p = 0; p < a.cellCount(); ++p)
-    if (a.kinds[p] != b.kinds[p] || a.sums[2 * p] != b.sums[2 * p] || a.sums[2 * p + 1] != b.sums[2 * p + 1])
-      return false;
-  return true;
-}
 
 TEST(LineReader, ReadsTheWorkedExample) {
   Board board;

@@ -1,12 +1,13 @@
-// libFuzzer target: arbitrary bytes as one puzzle line, through reading,
-// grid building, solving, the picture and writing back.
+// libFuzzer target: arbitrary bytes as one puzzle line or link, through both
+// readers, grid building, solving, the picture and writing back.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "format/puzzle_line.h"
+#include "format/puzzle_link.h"
+#include "format/strict_reader.h"
 #include "picture/board_picture.h"
 #include "solver/trial_search.h"
 #include "tests/board_text.h"
@@ -15,20 +16,26 @@ namespace {
 
 using namespace vantreel;
 using vantreel::testing::lineOf;
-
-bool sameBoard(const Board& a, const Board& b) {
-  if (a.width != b.width || a.height != b.height || a.level != b.level) return false;
-  const int cells = a.cellCount();
-  return std::memcmp(a.kinds.get(), b.kinds.get(), cells) == 0 &&
-         std::memcmp(a.sums.get(), b.sums.get(), 2 * cells) == 0;
-}
+using vantreel::testing::linkOf;
+using vantreel::testing::sameBoard;
+using vantreel::testing::sameCells;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string line(reinterpret_cast<const char*>(data), size);
+  // The strict reader takes a subset of what the lenient one takes, reads it
+  // into the same board, and says why whenever it refuses.
+  Board strict;
+  std::string reason;
+  const bool strictlyRead = readStrict(line, strict, reason);
+  if (strictlyRead == !reason.empty()) std::abort();
   Board board;
-  if (!parseBoard(board, line.c_str())) return 0;
+  if (!parseLineOrLink(board, line.c_str())) {
+    if (strictlyRead) std::abort();
+    return 0;
+  }
+  if (strictlyRead && !sameBoard(strict, board)) std::abort();
 
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
@@ -41,5 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = lineOf(board);
   Board again;
   if (!parseBoard(again, written.c_str()) || !sameBoard(board, again) || lineOf(again) != written) std::abort();
+  const std::string link = linkOf(board);
+  Board linked;
+  if (!parseLineOrLink(linked, link.c_str()) || !sameCells(board, linked) || linkOf(linked) != link) std::abort();
   return 0;
 }

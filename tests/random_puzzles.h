@@ -113,15 +113,26 @@ inline Board makeBoard(const Layout& layout, const std::vector<int>& digits, int
   return board;
 }
 
-// A random puzzle of the given interior size (retries until one fits).
-inline Board makeRandomPuzzle(std::mt19937& random, int columns, int rows, int level, int blockPercent = 25) {
+// A random puzzle of the given interior size (retries until one fits), and
+// the digits it was made from: board-indexed, 0 on non-white cells.
+inline Board makePlantedPuzzle(std::mt19937& random, int columns, int rows, int level, int blockPercent,
+                               std::vector<int>& planted) {
   for (;;) {
     Layout layout{columns, rows, std::vector<char>(columns * rows, 1)};
     if (!makeLayout(layout, random, blockPercent)) continue;
     std::vector<int> digits(columns * rows, 0);
     long budget = 200000;
-    if (fillDigits(layout, digits, 0, random, budget)) return makeBoard(layout, digits, level);
+    if (!fillDigits(layout, digits, 0, random, budget)) continue;
+    planted.assign((columns + 1) * (rows + 1), 0);
+    for (int i = 0; i < columns * rows; ++i)
+      if (layout.white[i]) planted[(i / columns + 1) * (columns + 1) + i % columns + 1] = digits[i];
+    return makeBoard(layout, digits, level);
   }
+}
+
+inline Board makeRandomPuzzle(std::mt19937& random, int columns, int rows, int level, int blockPercent = 25) {
+  std::vector<int> planted;
+  return makePlantedPuzzle(random, columns, rows, level, blockPercent, planted);
 }
 
 }  // namespace vantreel::testing

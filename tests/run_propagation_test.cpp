@@ -149,14 +149,19 @@ TEST(RunReduction, OpenSumRunRemovesSolvedDigitsAndGoesOnAfterAClash) {
 }
 
 TEST(RunPropagation, PassVisitsRunsAddedDuringThePass) {
-  // The split pair {3,4} with sum 7 is narrowed by the pair rule in the same
-  // pass: nothing to narrow, but it must not be left unvisited.
+  // Run 0 splits off the pair {3,4} on cells 2 and 4 as run 2. Run 1 (cells
+  // 2 and 12, sum 8, cell 12 holding 5) then fixes cell 2 to 3, and the same
+  // pass must visit the split pair to fix cell 4 to 4.
   const CandidateMask pair = digits({3, 4});
   SolverGrid grid = gridWithRun(30, {digits({5, 6, 7}), pair, digits({3, 8, 9}), pair, digits({4, 6, 9})});
-  const int changes = propagateRuns(grid);
-  EXPECT_GT(changes, 0);
-  EXPECT_FALSE(grid.contradiction);
-  EXPECT_EQ(grid.runCount, 2);
+  grid.masks[12] = digits({5});
+  appendRun(grid, 2, 10, 2, 8);
+  EXPECT_GT(propagateRuns(grid), 0);
+  ASSERT_FALSE(grid.contradiction);
+  ASSERT_EQ(grid.runCount, 3);
+  EXPECT_EQ(cell(grid, 2), digits({3}));
+  EXPECT_EQ(cell(grid, 4), digits({4}));
+  EXPECT_EQ(grid.runs[2].length, 0) << "the split pair closed in the same pass";
 }
 
 }  // namespace

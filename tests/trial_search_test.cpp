@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "solver/trial_search.h"
+#include "tests/clue_check.h"
 #include "tests/random_puzzles.h"
 #include "tests/solver_fixtures.h"
 
@@ -11,7 +14,114 @@ namespace vantreel {
 namespace {
 
 using testing::digits;
+using testing::Filling;
 using testing::gridOf;
+
+// Counts the fillings that keep every clue, up to two, by backtracking over
+// the white cells in reading order: digits distinct in each run, and each
+// run's sum still reachable by its remaining cells.
+class FillingCounter {
+ public:
+  explicit FillingCounter(const Board& board) : filling_(board.cellCount(), 0) {
+    const int width = board.width;
+    for (int p = 0; p < board.cellCount(); ++p) {
+      if (board.kinds[p] != CellKind::Clue) continue;
+      for (const int direction : {0, 1}) {
+        const int step = direction == 0 ? 1 : width;
+        RunState run{board.sums[2 * p + direction], 0, 0, 0, 0};
+        std::vector<int> members;
+        for (int q = p + step; q < board.cellCount() && board.kinds[q] == CellKind::White; q += step) {
+          if (direction == 0 && q % width == 0) break;
+          members.push_back(q);
+        }
+        if (members.empty()) continue;
+        run.length = static_cast<int>(members.size());
+        for (const int q : members) runsOf_[q].push_back(static_cast<int>(runs_.size()));
+        runs_.push_back(run);
+      }
+    }
+    for (int p = 0; p < board.cellCount(); ++p)
+      if (board.kinds[p] == CellKind::White) whites_.push_back(p);
+  }
+
+  // Fillings found (0..2), or -1 when the node budget ran out.
+  int count(long budget) {
+    nodesLeft_ = budget;
+    found_ = 0;
+    search(0);
+    return nodesLeft_ < 0 ? -1 : found_;
+  }
+  const Filling& first() const { return first_; }
+
+ private:
+  struct RunState {
+    int clue, length, placed, sum, used;
+  };
+
+  bool fits(const RunState& run, int digit) const {
+    if (run.used & (1 << digit)) return false;
+    const int sum = run.sum + digit, left = run.length - run.placed - 1;
+    return sum + left * (left + 1) / 2 <= run.clue && sum + left * (19 - left) / 2 >= run.clue;
+  }
+
+  void search(std::size_t index) {
+    if (found_ >= 2 || --nodesLeft_ < 0) return;
+    if (index == whites_.size()) {
+      if (found_++ == 0) first_ = filling_;
+      return;
+    }
+    const int cell = whites_[index];
+    for (int digit = 1; digit <= 9; ++digit) {
+      bool ok = true;
+      for (const int r : runsOf_[cell]) ok = ok && fits(runs_[r], digit);
+      if (!ok) continue;
+      for (const int r : runsOf_[cell]) {
+        runs_[r].used |= 1 << digit;
+        runs_[r].sum += digit;
+        ++runs_[r].placed;
+      }
+      filling_[cell] = digit;
+      search(index + 1);
+      for (const int r : runsOf_[cell]) {
+        runs_[r].used &= ~(1 << digit);
+        runs_[r].sum -= digit;
+        --runs_[r].placed;
+      }
+    }
+    filling_[cell] = 0;
+  }
+
+  std::vector<RunState> runs_;
+  std::map<int, std::vector<int>> runsOf_;
+  std::vector<int> whites_;
+  Filling filling_, first_;
+  long nodesLeft_ = 0;
+  int found_ = 0;
+};
+
+TEST(TrialSearch, FinishedGridsKeepEveryClueAndAnOnlySolutionIsThePlantedOne) {
+  std::mt19937 random(2026);
+  int finished = 0, comparedWithPlanted = 0;
+  for (int puzzle = 0; puzzle < 400; ++puzzle) {
+    Filling planted;
+    const int side = 3 + puzzle % 3;
+    const Board board = testing::makePlantedPuzzle(random, side, side + 1, 1, 45, planted);
+    SolverGrid grid = buildSolverGrid(board);
+    SolveStats stats;
+    SearchBudget budget;
+    if (!solveWithTrials(grid, stats, budget)) continue;
+    ++finished;
+    const Filling solution = testing::fillingOf(grid);
+    EXPECT_TRUE(testing::keepsEveryClue(board, solution)) << testing::lineOf(board);
+    FillingCounter counter(board);
+    if (counter.count(2'000'000) != 1) continue;
+    ++comparedWithPlanted;
+    EXPECT_EQ(solution, planted) << testing::lineOf(board);
+    EXPECT_EQ(counter.first(), planted) << "the counter itself";
+  }
+  EXPECT_GE(finished, 120);
+  EXPECT_GE(comparedWithPlanted, 100);
+}
 
 TEST(TrialSearch, PropagationAloneSolvesAnEasyGrid) {
   SolverGrid grid = gridOf("1/2/2/nghhg");

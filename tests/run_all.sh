@@ -11,16 +11,19 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
 
-echo "== sanitizer build"
+echo "== sanitizer build, assertions live"
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize"
+# RelWithDebInfo without its -DNDEBUG: the assertions run in this tree.
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="$sanitize" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-sanitize --output-on-failure
 
 if command -v clang++ >/dev/null 2>&1; then
   echo "== fuzzing the puzzle line reader and solver for ${FUZZ_SECONDS:-60} s"
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_FUZZ=ON \
-    -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+    -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
   cmake --build build-fuzz -j"$jobs" --target puzzle_line_fuzz
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"' EXIT

@@ -24,11 +24,13 @@ int countBadInBits(std::uint64_t whites, int bound) {
 
 // The white cells of row y, or column x, of the source area as bits.
 std::uint64_t rowWhitesOf(const BlockPattern& pattern, int y, int columnBound) {
+  assert(columnBound <= kMaxPatternSide);
   std::uint64_t whites = 0;
   for (int x = 1; x < columnBound; ++x) whites |= std::uint64_t{pattern.at(x, y) != 0} << x;
   return whites;
 }
 std::uint64_t columnWhitesOf(const BlockPattern& pattern, int x, int rowBound) {
+  assert(rowBound <= kMaxPatternSide);
   std::uint64_t whites = 0;
   for (int y = 1; y < rowBound; ++y) whites |= std::uint64_t{pattern.at(x, y) != 0} << y;
   return whites;

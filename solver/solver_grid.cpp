@@ -40,6 +40,7 @@ int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
 }
 
 void SolverGrid::allocate(int newWidth, int newHeight) {
+  assert(newWidth >= 1 && newHeight >= 1 && newWidth <= kMaxInterior + 1 && newHeight <= kMaxInterior + 1);
   width = newWidth;
   height = newHeight;
   contradiction = 0;

@@ -65,6 +65,19 @@ TEST(SolverGrid, OverlongRunIsRefusedAndMarked) {
   EXPECT_FALSE(isSolved(grid));
 }
 
+TEST(SolverGrid, RunListRefusesMoreRunsThanCellsWhereAssertionsRun) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "assertions are compiled out of this build";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  SolverGrid grid;
+  grid.allocate(2, 1);
+  appendRun(grid, 0, 1, 2, 3);
+  appendRun(grid, 0, 1, 2, 3);
+  EXPECT_DEATH(appendRun(grid, 0, 1, 2, 3), "runCount < cellCount");
+#endif
+}
+
 TEST(SolverGrid, EmptyBoardIsSolved) {
   const SolverGrid grid = gridOf("1/2/2/....");
   EXPECT_EQ(grid.runCount, 0);

@@ -229,8 +229,8 @@ RunAfter firstFaultyRun(const Board& board) {
     if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
   }
   for (int column = 1; column < width; ++column) closeDown(column);
-  // Row 0 and column 0 start runs only into the interior, handled above;
-  // their own across and down sums past the border are never set.
+  // Row 0 needs no across sweep, nor column 0 a down sweep: the reader never
+  // sets those sums, and no white cell follows there.
   if (across.cell >= 0 && (down.cell < 0 || across.cell <= down.cell)) return across;
   return down;
 }

@@ -179,9 +179,10 @@ struct RunAfter {
   int sum = 0;
 };
 
-bool isFaulty(const RunAfter& run) {
-  if (run.length == 0) return run.sum != 0;
-  return run.length > kLongestRun || (run.length >= 2 && run.sum == 0);
+// Without branches: the sweeps below test every cell, and whether a run
+// ends there is as unpredictable as the layout.
+bool isFaulty(int length, int sum) {
+  return ((length == 0) & (sum != 0)) | (length > kLongestRun) | ((length >= 2) & (sum == 0));
 }
 
 std::string describeFault(const RunAfter& run, int width) {
@@ -193,36 +194,43 @@ std::string describeFault(const RunAfter& run, int width) {
 }
 
 // The first faulty run in reading order of the cells before the runs, across
-// before down at the same cell. One sweep per direction: every line is
-// checked, so this stays linear in the cells.
+// before down at the same cell. One row-major sweep keeps the open run of the
+// row and of every column; a freshly read board has sums only on clue cells.
 RunAfter firstFaultyRun(const Board& board) {
   const int width = board.width, height = board.height;
-  auto runFrom = [&](int cell, bool across, int length) {
-    const int sum = board.kinds[cell] == CellKind::Clue ? board.sums[2 * cell + (across ? 0 : 1)] : 0;
-    return RunAfter{cell, across, length, sum};
+  const CellKind* kinds = board.kinds.get();
+  const std::uint8_t* sums = board.sums.get();
+  std::array<int, kMaxInterior + 1> downStart, downLength;
+  for (int column = 0; column < width; ++column) {
+    downStart[column] = column;
+    downLength[column] = 0;
+  }
+  RunAfter across, down;
+  auto closeDown = [&](int column) {
+    const int start = downStart[column];
+    if (isFaulty(downLength[column], sums[2 * start + 1]) && (down.cell < 0 || start < down.cell)) [[unlikely]]
+      down = RunAfter{start, false, downLength[column], sums[2 * start + 1]};
   };
-  RunAfter across;
-  for (int row = 0; row < height && across.cell < 0; ++row)
-    for (int column = 1, start = row * width; column <= width; ++column) {
+  for (int row = 1; row < height; ++row) {
+    int start = row * width, length = 0;
+    for (int column = 1; column < width; ++column) {
       const int p = row * width + column;
-      if (column < width && board.kinds[p] == CellKind::White) continue;
-      const RunAfter run = runFrom(start, true, p - start - 1);
-      if (isFaulty(run)) {
-        across = run;
-        break;
+      const bool white = kinds[p] == CellKind::White;
+      if (!white && (isFaulty(length, sums[2 * start]) | isFaulty(downLength[column], sums[2 * downStart[column] + 1])))
+          [[unlikely]] {
+        if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
+        closeDown(column);
       }
-      start = p;
+      start = white ? start : p;
+      length = white ? length + 1 : 0;
+      downStart[column] = white ? downStart[column] : p;
+      downLength[column] = white ? downLength[column] + 1 : 0;
     }
-  RunAfter down;
-  for (int column = 0; column < width; ++column)
-    for (int row = 1, start = column; row <= height; ++row) {
-      const int p = row * width + column;
-      if (row < height && board.kinds[p] == CellKind::White) continue;
-      const RunAfter run = runFrom(start, false, (p - start) / width - 1);
-      if (isFaulty(run) && (down.cell < 0 || start < down.cell)) down = run;
-      if (down.cell >= 0 && down.cell < start) break;  // later runs in this column come after it
-      start = p;
-    }
+    if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
+  }
+  for (int column = 1; column < width; ++column) closeDown(column);
+  // Row 0 needs no across sweep, nor column 0 a down sweep: the reader never
+  // sets those sums, and no white cell follows there.
   if (across.cell >= 0 && (down.cell < 0 || across.cell <= down.cell)) return across;
   return down;
 }
@@ -234,14 +242,16 @@ std::string findPuzzleFault(const Board& board) {
   if (faulty.cell >= 0) return describeFault(faulty, width);
   // Every longer run has its sum by now, so only a cell alone in both
   // directions can lack one; it needs a sum in at least one of them.
-  auto white = [&](int p) { return board.kinds[p] == CellKind::White; };
-  auto sumOf = [&](int p, bool across) { return board.kinds[p] == CellKind::Clue ? board.sums[2 * p + (across ? 0 : 1)] : 0; };
+  const CellKind* kinds = board.kinds.get();
+  const std::uint8_t* sums = board.sums.get();
   for (int row = 1; row < height; ++row)
     for (int column = 1; column < width; ++column) {
       const int p = row * width + column;
-      if (!white(p) || white(p - 1) || (column + 1 < width && white(p + 1))) continue;
-      if (white(p - width) || (row + 1 < height && white(p + width))) continue;
-      if (sumOf(p - 1, true) == 0 && sumOf(p - width, false) == 0)
+      auto open = [&](int cell) { return kinds[cell] != CellKind::White; };
+      const bool openRight = column + 1 == width || open(p + 1);
+      const bool openBelow = row + 1 == height || open(p + width);
+      if (!open(p) & open(p - 1) & open(p - width) & openRight & openBelow & (sums[2 * (p - 1)] == 0) &
+          (sums[2 * (p - width) + 1] == 0)) [[unlikely]]
         return cellName(row, column) + ": white cell without a sum in either direction";
     }
   return {};

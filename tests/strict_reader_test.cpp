@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "format/puzzle_line.h"
@@ -94,6 +95,96 @@ TEST(StrictReader, RefusesBoardsThatAreNoPuzzle) {
   // that carries nothing.
   EXPECT_EQ(reasonFor("1/3/1/k.k353"), "read");
   EXPECT_EQ(reasonFor("1/3/1/k00k353"), "read");
+}
+
+// The obvious reading of the board checks, for comparison with the reader's
+// sweeps: every cell before a run in reading order, across first, then every
+// white cell.
+std::string slowPuzzleFault(const Board& board) {
+  const int width = board.width, height = board.height;
+  auto white = [&](int row, int column) {
+    return row < height && column < width && board.kinds[row * width + column] == CellKind::White;
+  };
+  auto sumAt = [&](int row, int column, bool across) { return board.sums[2 * (row * width + column) + !across]; };
+  auto name = [](int row, int column) {
+    std::string text = "r";
+    text += std::to_string(row);
+    text += 'c';
+    return text += std::to_string(column);
+  };
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      if (white(row, column)) continue;
+      for (const bool across : {true, false}) {
+        int length = 0;
+        while (across ? white(row, column + length + 1) : white(row + length + 1, column)) ++length;
+        const int sum = sumAt(row, column, across);
+        const std::string where = name(row, column) + (across ? " across: " : " down: ");
+        if (length == 0 && sum != 0)
+          return where + "sum " + std::to_string(sum) + " with no white cell " + (across ? "to its right" : "below it");
+        if (length > 9) return where + std::to_string(length) + " white cells in a row, more than nine";
+        if (length >= 2 && sum == 0) return where + std::to_string(length) + " white cells without a sum";
+      }
+    }
+  for (int row = 1; row < height; ++row)
+    for (int column = 1; column < width; ++column) {
+      if (!white(row, column)) continue;
+      int left = column, up = row;
+      while (white(row, left - 1)) --left;
+      while (white(up - 1, column)) --up;
+      if (sumAt(row, left - 1, true) == 0 && sumAt(up - 1, column, false) == 0)
+        return name(row, column) + ": white cell without a sum in either direction";
+    }
+  return "read";
+}
+
+TEST(StrictReader, NamesTheSameFirstFaultAsTheObviousCheck) {
+  std::mt19937 random(61);
+  int faulty = 0;
+  for (int i = 0; i < 3000; ++i) {
+    Board board;
+    board.allocate(2 + random() % 14, 2 + random() % 14);
+    const int width = board.width, height = board.height;
+    const unsigned whiteShare = 5 + random() % 5, sumShare = 90 + random() % 11;
+    auto anySum = [&] { return static_cast<std::uint8_t>(random() % 100 < sumShare ? 1 + random() % 45 : 0); };
+    for (int row = 1; row < height; ++row)
+      for (int column = 1; column < width; ++column) {
+        const int p = row * width + column;
+        if (random() % 10 < whiteShare) {
+          board.kinds[p] = CellKind::White;
+        } else if (random() % 2) {
+          board.kinds[p] = CellKind::Clue;
+          board.sums[2 * p] = random() % 12 ? 0 : anySum();
+          board.sums[2 * p + 1] = random() % 12 ? 0 : anySum();
+        }
+      }
+    for (int row = 1; row < height; ++row)
+      for (int column = 1; column < width; ++column) {
+        // Sums mostly where runs start, so that some boards are puzzles.
+        const int p = row * width + column;
+        if (board.kinds[p] != CellKind::Clue) continue;
+        if (column + 1 < width && board.kinds[p + 1] == CellKind::White) board.sums[2 * p] = anySum();
+        if (row + 1 < height && board.kinds[p + width] == CellKind::White) board.sums[2 * p + 1] = anySum();
+      }
+    for (int column = 1; column < width; ++column)
+      if (board.kinds[width + column] == CellKind::White) {
+        board.kinds[column] = CellKind::Clue;
+        board.sums[2 * column + 1] = anySum();
+      }
+    for (int row = 1; row < height; ++row)
+      if (board.kinds[row * width + 1] == CellKind::White) {
+        board.kinds[row * width] = CellKind::Clue;
+        board.sums[2 * row * width] = anySum();
+      }
+    std::string line = lineOf(board);
+    line.pop_back();
+    const std::string expected = slowPuzzleFault(board);
+    ASSERT_EQ(reasonFor(line), expected) << line;
+    faulty += expected != "read";
+  }
+  // Both kinds of board come up often.
+  EXPECT_GT(faulty, 300);
+  EXPECT_LT(faulty, 2700);
 }
 
 TEST(StrictReader, SkipsBlankAndCommentLines) {

@@ -88,32 +88,25 @@ constexpr std::array<SetRow, kClassCount> makeComboWithin() {
   return within;
 }
 
-// An entry is an OR over the digits x of A of a term that depends only on
-// (s, x, B), so the row of a half-set is the row without its lowest digit
-// OR-ed with that digit's term.
+// The digits of one part row: the low five digits, or the high four.
+constexpr int partDigits(int part) {
+  return part < kTripleLowRows ? part : (part - kTripleLowRows) << kTripleLowBits;
+}
+
 constexpr std::array<TripleSumBlock, kTripleSumCount> makeTriples() {
   std::array<TripleSumBlock, kTripleSumCount> triples{};
-  for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum) {
-    TripleSumBlock& block = triples[sum - kTripleMinSum];
-    for (int half = 0; half < 2; ++half) {
-      const int firstRow = half == 0 ? 0 : kTripleLowRows;
-      const int shift = half == 0 ? 0 : kTripleLowBits;
-      const int rowCount = half == 0 ? kTripleLowRows : kTripleHighRows;
-      for (int part = 1; part < rowCount; ++part) {
-        const int digit = std::countr_zero(unsigned(part)) + shift + 1;
-        const DigitSet x = DigitSet(1 << (digit - 1));
-        const int rest = sum - digit;
-        const SetRow& previous = block[firstRow + (part & (part - 1))];
-        SetRow& row = block[firstRow + part];
-        for (int b = 0; b < kSetCount; ++b) {
-          const DigitSet term = (rest >= kPairMinSum && rest <= kPairMaxSum)
-                                    ? DigitSet(kPairs[rest - kPairMinSum][b & ~x] & ~x)
-                                    : DigitSet(0);
-          row[b] = previous[b] | term;
-        }
+  for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum)
+    for (int partA = 0; partA < kTriplePartRows; ++partA)
+      for (int partB = 0; partB < kTriplePartRows; ++partB) {
+        DigitSet digits = 0;
+        for (int x = 1; x <= 9; ++x)
+          for (int y = 1; y <= 9; ++y) {
+            const int z = sum - x - y;
+            if (!(partDigits(partA) >> (x - 1) & 1) || !(partDigits(partB) >> (y - 1) & 1)) continue;
+            if (z >= 1 && z <= 9 && x != y && x != z && y != z) digits |= DigitSet(1 << (z - 1));
+          }
+        triples[sum - kTripleMinSum][partA][partB] = digits;
       }
-    }
-  }
   return triples;
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <map>
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,84 +19,63 @@ using testing::gridOf;
 
 // Counts the fillings that keep every clue, up to two, by backtracking over
 // the white cells in reading order: digits distinct in each run, and each
-// run's sum still reachable by its remaining cells.
-class FillingCounter {
- public:
-  explicit FillingCounter(const Board& board) : filling_(board.cellCount(), 0) {
-    const int width = board.width;
-    for (int p = 0; p < board.cellCount(); ++p) {
-      if (board.kinds[p] != CellKind::Clue) continue;
-      for (const int direction : {0, 1}) {
-        const int step = direction == 0 ? 1 : width;
-        RunState run{board.sums[2 * p + direction], 0, 0, 0, 0};
-        std::vector<int> members;
-        for (int q = p + step; q < board.cellCount() && board.kinds[q] == CellKind::White; q += step) {
-          if (direction == 0 && q % width == 0) break;
-          members.push_back(q);
-        }
-        if (members.empty()) continue;
-        run.length = static_cast<int>(members.size());
-        for (const int q : members) runsOf_[q].push_back(static_cast<int>(runs_.size()));
-        runs_.push_back(run);
-      }
-    }
-    for (int p = 0; p < board.cellCount(); ++p)
-      if (board.kinds[p] == CellKind::White) whites_.push_back(p);
-  }
-
-  // Fillings found (0..2), or -1 when the node budget ran out.
-  int count(long budget) {
-    nodesLeft_ = budget;
-    found_ = 0;
-    search(0);
-    return nodesLeft_ < 0 ? -1 : found_;
-  }
-  const Filling& first() const { return first_; }
-
- private:
-  struct RunState {
-    int clue, length, placed, sum, used;
+// run's sum still reachable by the cells it has left.
+struct FillingCounter {
+  struct Line {
+    int clue, left, sum, used;
   };
+  std::vector<Line> lines;
+  std::vector<std::pair<int, std::array<int, 2>>> whites;  // cell, its lines
+  Filling filling, first;
+  long nodesLeft;
+  int found = 0;
 
-  bool fits(const RunState& run, int digit) const {
-    if (run.used & (1 << digit)) return false;
-    const int sum = run.sum + digit, left = run.length - run.placed - 1;
-    return sum + left * (left + 1) / 2 <= run.clue && sum + left * (19 - left) / 2 >= run.clue;
+  FillingCounter(const Board& board, long nodes) : filling(board.cellCount(), 0), nodesLeft(nodes) {
+    std::vector<std::array<int, 2>> linesOf(board.cellCount(), {-1, -1});
+    for (int p = 0; p < board.cellCount(); ++p)
+      for (const int direction : {0, 1}) {
+        const int step = direction == 0 ? 1 : board.width;
+        if (board.kinds[p] != CellKind::Clue) continue;
+        int length = 0;
+        for (int q = p + step; q < board.cellCount() && board.kinds[q] == CellKind::White; q += step) {
+          if (direction == 0 && q % board.width == 0) break;
+          linesOf[q][direction] = static_cast<int>(lines.size());
+          ++length;
+        }
+        if (length > 0) lines.push_back({board.sums[2 * p + direction], length, 0, 0});
+      }
+    for (int p = 0; p < board.cellCount(); ++p)
+      if (board.kinds[p] == CellKind::White) whites.push_back({p, linesOf[p]});
   }
 
-  void search(std::size_t index) {
-    if (found_ >= 2 || --nodesLeft_ < 0) return;
-    if (index == whites_.size()) {
-      if (found_++ == 0) first_ = filling_;
-      return;
+  bool fits(const Line& line, int digit) const {
+    const int sum = line.sum + digit, left = line.left - 1;
+    return !(line.used & (1 << digit)) && sum + left * (left + 1) / 2 <= line.clue &&
+           sum + left * (19 - left) / 2 >= line.clue;
+  }
+  void place(int line, int digit, int sign) {
+    if (line < 0) return;
+    lines[line].sum += sign * digit;
+    lines[line].left -= sign;
+    lines[line].used ^= 1 << digit;
+  }
+  // Fillings found (0..2), or -1 when the node budget ran out.
+  int count(std::size_t index = 0) {
+    if (found >= 2 || --nodesLeft < 0) return nodesLeft < 0 ? -1 : found;
+    if (index == whites.size()) {
+      if (found++ == 0) first = filling;
+      return found;
     }
-    const int cell = whites_[index];
+    const auto& [cell, own] = whites[index];
     for (int digit = 1; digit <= 9; ++digit) {
-      bool ok = true;
-      for (const int r : runsOf_[cell]) ok = ok && fits(runs_[r], digit);
-      if (!ok) continue;
-      for (const int r : runsOf_[cell]) {
-        runs_[r].used |= 1 << digit;
-        runs_[r].sum += digit;
-        ++runs_[r].placed;
-      }
-      filling_[cell] = digit;
-      search(index + 1);
-      for (const int r : runsOf_[cell]) {
-        runs_[r].used &= ~(1 << digit);
-        runs_[r].sum -= digit;
-        --runs_[r].placed;
-      }
+      if ((own[0] >= 0 && !fits(lines[own[0]], digit)) || (own[1] >= 0 && !fits(lines[own[1]], digit))) continue;
+      place(own[0], digit, 1), place(own[1], digit, 1);
+      filling[cell] = digit;
+      count(index + 1);
+      place(own[0], digit, -1), place(own[1], digit, -1);
     }
-    filling_[cell] = 0;
+    return nodesLeft < 0 ? -1 : found;
   }
-
-  std::vector<RunState> runs_;
-  std::map<int, std::vector<int>> runsOf_;
-  std::vector<int> whites_;
-  Filling filling_, first_;
-  long nodesLeft_ = 0;
-  int found_ = 0;
 };
 
 TEST(TrialSearch, FinishedGridsKeepEveryClueAndAnOnlySolutionIsThePlantedOne) {
@@ -113,11 +92,11 @@ TEST(TrialSearch, FinishedGridsKeepEveryClueAndAnOnlySolutionIsThePlantedOne) {
     ++finished;
     const Filling solution = testing::fillingOf(grid);
     EXPECT_TRUE(testing::keepsEveryClue(board, solution)) << testing::lineOf(board);
-    FillingCounter counter(board);
-    if (counter.count(2'000'000) != 1) continue;
+    FillingCounter counter(board, 2'000'000);
+    if (counter.count() != 1) continue;
     ++comparedWithPlanted;
     EXPECT_EQ(solution, planted) << testing::lineOf(board);
-    EXPECT_EQ(counter.first(), planted) << "the counter itself";
+    EXPECT_EQ(counter.first, planted) << "the counter itself";
   }
   EXPECT_GE(finished, 120);
   EXPECT_GE(comparedWithPlanted, 100);

@@ -39,11 +39,18 @@ int main(int argc, char** argv) {
     case Command::Create:
       status = runCreate(line.sizeIndex);
       break;
-    default:
+    case Command::Version:
+      printVersion();
+      return checkedExit(0);
+    case Command::Usage:
+    case Command::Help:
       printUsage();
       break;
   }
   // Unsigned difference: right across a wrap of the tick counter.
   std::printf("time=%d\n", static_cast<int>(tickCount() - start));
-  return checkedExit(status);
+  status = checkedExit(status);
+  // Callers of the old interface see the usage text unchanged on standard output.
+  if (line.command == Command::Help) printCommandList(stderr);
+  return status;
 }

@@ -1,6 +1,7 @@
 #include "app/batch_file.h"
 
-#include "platform/files.h"
+#include <cerrno>
+#include <cstdio>
 
 namespace vantreel {
 
@@ -11,15 +12,23 @@ std::string batchFileName(const LocalDate& date, int sequence, int sizeIndex) {
   return name;
 }
 
-std::FILE* createBatchFile(const LocalDate& date, int sizeIndex, std::string& name) {
+std::string firstFreeBatchName(const LocalDate& date, int sizeIndex) {
+  for (int sequence = 1;; ++sequence) {
+    std::string name = batchFileName(date, sequence, sizeIndex);
+    if (!fileExists(name.c_str())) return name;
+  }
+}
+
+bool startBatchFile(NewFile& file, int& error) { return file.open(".", error); }
+
+bool finishBatchFile(NewFile& file, const LocalDate& date, int sizeIndex, std::string& name, int& error) {
   for (int sequence = 1;; ++sequence) {
     name = batchFileName(date, sequence, sizeIndex);
     if (fileExists(name.c_str())) continue;
-    bool nameTaken = false;
-    std::FILE* file = createNewFile(name.c_str(), nameTaken);
+    if (file.finish(name, error)) return true;
     // A name taken since the test goes to the next number; any other
     // failure would repeat for every name.
-    if (file != nullptr || !nameTaken) return file;
+    if (error != EEXIST) return false;
   }
 }
 
@@ -29,7 +38,7 @@ bool parseSeed(const char* text, std::uint32_t& seed) {
   for (const char* c = text; *c != '\0'; ++c) {
     if (*c < '0' || *c > '9') return false;
     value = value * 10 + static_cast<std::uint64_t>(*c - '0');
-    if (value > 0xFFFFFFFFu) return false;
+    if (value > kMaxSeed) return false;
   }
   seed = static_cast<std::uint32_t>(value);
   return true;

@@ -1,9 +1,11 @@
 #pragma once
 // Which mode a command line asks for.
+#include <cstdio>
 
 namespace vantreel {
 
-enum class Command { Usage, Solve, SolveStats, Create };
+// Help is the usage text as well, with the command list added on standard error.
+enum class Command { Usage, Solve, SolveStats, Create, Help, Version };
 
 struct CommandLine {
   Command command = Command::Usage;
@@ -15,5 +17,8 @@ struct CommandLine {
 CommandLine readCommandLine(int argc, const char* const* argv);
 
 void printUsage();
+// Every command with its options, one line each.
+void printCommandList(std::FILE* out);
+void printVersion();
 
 }  // namespace vantreel

@@ -43,6 +43,11 @@ void closeInput(InputFile& input) {
   input.owned = false;
 }
 
-void printOpenFailure(const char* name) { std::printf("failed to open: %s\n", name); }
+void printOpenFailure(const char* name, const char* reason) {
+  std::printf("failed to open: %s\n", name);
+  if (reason == nullptr) return;
+  std::fflush(stdout);
+  std::fprintf(stderr, "vantreel: %s: %s\n", name, reason);
+}
 
 }  // namespace vantreel

@@ -15,7 +15,8 @@ struct InputFile {
 // Opens a file for reading; a folder is refused like a missing file.
 InputFile openInput(const char* name);
 void closeInput(InputFile& input);
-// The standard output line of every command whose file would not open.
-void printOpenFailure(const char* name);
+// The standard output line of every command whose file would not open, and
+// the system's reason (InputFile::reason) on standard error.
+void printOpenFailure(const char* name, const char* reason = nullptr);
 
 }  // namespace vantreel

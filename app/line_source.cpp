@@ -8,6 +8,7 @@ bool LineSource::next() {
   length_ = 0;
   overLong_ = false;
   blank_ = true;
+  if (stopped_) return false;
   int c = std::getc(file_);
   if (c == EOF) return false;
   for (; c != EOF; c = std::getc(file_)) {
@@ -15,6 +16,12 @@ bool LineSource::next() {
     if (length_ < kMaxLineLength) buffer_[length_++] = static_cast<char>(c);
     else overLong_ = true;
     if (c == '\n') break;
+    // Past the longest puzzle line anything but blanks settles it: reading
+    // the rest (/dev/zero has no end) would tell nothing more.
+    if (overLong_ && !blank_) {
+      stopped_ = true;
+      break;
+    }
   }
   buffer_[length_] = '\0';
   ++lineNumber_;

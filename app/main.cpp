@@ -4,15 +4,27 @@
 #include "app/command_line.h"
 #include "app/create_command.h"
 #include "app/solve_command.h"
+#include "app/standard_output.h"
 #include "app/word_commands.h"
 #include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/signals.h"
+
+namespace {
+
+// A run whose output was cut off must not look like a success.
+int checkedExit(int status) { return vantreel::finishStandardOutput() ? status : 1; }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace vantreel;
   const std::uint32_t start = tickCount();
+  guardStandardDescriptors();
+  ignoreFileSizeSignal();
   if (argc >= 2) {
     if (const WordCommand* command = findWordCommand(argv[1])) {
-      if (argc >= 3) return command->run(argc - 1, argv + 1);
+      if (argc >= 3) return checkedExit(command->run(argc - 1, argv + 1));
       // A lone word stays what it always was: the usage text.
       std::fprintf(stderr, "vantreel: %s needs a file name or options; see 'vantreel --help'\n", argv[1]);
     }
@@ -27,11 +39,18 @@ int main(int argc, char** argv) {
     case Command::Create:
       status = runCreate(line.sizeIndex);
       break;
-    default:
+    case Command::Version:
+      printVersion();
+      return checkedExit(0);
+    case Command::Usage:
+    case Command::Help:
       printUsage();
       break;
   }
   // Unsigned difference: right across a wrap of the tick counter.
   std::printf("time=%d\n", static_cast<int>(tickCount() - start));
+  status = checkedExit(status);
+  // Callers of the old interface see the usage text unchanged on standard output.
+  if (line.command == Command::Help) printCommandList(stderr);
   return status;
 }

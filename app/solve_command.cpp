@@ -46,12 +46,13 @@ void solveBoard(const Board& board, bool statsMode, long lineNumber) {
 int runSolve(const char* fileName, bool statsMode) {
   InputFile input = openInput(fileName);
   if (input.file == nullptr) {
-    printOpenFailure(fileName);
+    printOpenFailure(fileName, input.reason.c_str());
     return kSolveInputError;
   }
   int status = kSolveOk;
   LineSource lines(input.file);
-  while (lines.next()) {
+  // Output that cannot be written ends the run; the caller reports why.
+  while (std::ferror(stdout) == 0 && lines.next()) {
     Board board;
     if (parseLineOrLink(board, lines.text())) {
       solveBoard(board, statsMode, lines.lineNumber());

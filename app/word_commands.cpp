@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/generate_command.h"
 #include "app/link_command.h"
 
 namespace vantreel {
@@ -11,7 +12,7 @@ constexpr WordCommand kWordCommands[] = {
     {"check", nullptr},
     {"link", runLink},
     {"print", nullptr},
-    {"generate", nullptr},
+    {"generate", runGenerate},
     {"explain", nullptr},
 };
 

@@ -1,5 +1,11 @@
 #include "generator/batch.h"
 
+#include <omp.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+
 #include "generator/puzzle_pipeline.h"
 #include "generator/random_source.h"
 
@@ -28,6 +34,40 @@ std::vector<Board> makeBatch(int sizeIndex, std::uint32_t seed, const PuzzleFini
     finished(i);
   }
   return boards;
+}
+
+bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver) {
+  const BoardSize size = boardSizeFor(request.sizeIndex);
+  std::atomic<std::uint64_t> nextToStart{0};
+  std::atomic<bool> stopped{false};
+  // Puzzles made ahead of a slower one wait here, keyed by their index.
+  std::mutex deliveryLock;
+  std::map<std::uint64_t, Board> waiting;
+  std::uint64_t nextToDeliver = 0;
+  const int threads = request.threads > 0 ? request.threads : omp_get_max_threads();
+  // Workers take the next index as they become free, so a slow puzzle holds
+  // back only the output, never another worker.
+#pragma omp parallel num_threads(threads)
+  for (;;) {
+    if (stopped) break;
+    const std::uint64_t index = nextToStart++;
+    if (index >= request.count) break;
+    RandomSource random(puzzleSeed(request.seed, request.first + index), Sharing::Owned);
+    Board board;
+    makePuzzle(random, size.width, size.height, board);
+    std::lock_guard<std::mutex> guard(deliveryLock);
+    if (stopped) break;
+    waiting.emplace(index, std::move(board));
+    while (!waiting.empty() && waiting.begin()->first == nextToDeliver) {
+      if (!deliver(request.first + nextToDeliver, waiting.begin()->second)) {
+        stopped = true;
+        break;
+      }
+      waiting.erase(waiting.begin());
+      ++nextToDeliver;
+    }
+  }
+  return nextToDeliver == request.count;
 }
 
 }  // namespace vantreel

@@ -1,5 +1,6 @@
 #pragma once
-// A batch: 30 puzzles of one size made in parallel from one random source.
+// Many puzzles of one size made in parallel: the c1..c4 batch from one shared
+// random source, and reproducible sequences where each puzzle owns its source.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -23,5 +24,22 @@ using PuzzleFinished = std::function<void(int index)>;
 
 // The batch's boards in index order, whatever order the workers finish in.
 std::vector<Board> makeBatch(int sizeIndex, std::uint32_t seed, const PuzzleFinished& finished);
+
+// Positions first .. first + count - 1 of the sequence of a run seed.
+struct SequenceRequest {
+  int sizeIndex = 1;
+  std::uint64_t seed = 0;
+  std::uint64_t first = 0;
+  std::uint64_t count = 0;
+  int threads = 0;  // 0: the OpenMP default
+};
+
+// Receives the puzzles in position order, one call at a time, each as soon as
+// it and all before it are made. False stops the run: no puzzle is started or
+// delivered after it.
+using SequencePuzzle = std::function<bool(std::uint64_t position, const Board& board)>;
+
+// True when every puzzle of the request was delivered.
+bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver);
 
 }  // namespace vantreel

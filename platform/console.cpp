@@ -9,4 +9,6 @@ bool outputIsTerminal() {
   return terminal;
 }
 
+bool errorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
 }  // namespace vantreel

@@ -6,4 +6,7 @@ namespace vantreel {
 // the Japanese code page the board glyphs are stored in.
 bool outputIsTerminal();
 
+// True when standard error is a terminal: a progress bar is for a person only.
+bool errorIsTerminal();
+
 }  // namespace vantreel

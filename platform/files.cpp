@@ -1,22 +1,123 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/signals.h"
 
 namespace vantreel {
+namespace {
+
+// Linking an unnamed file goes through its /proc entry, which needs no privilege.
+bool canLinkUnnamedFiles() { return access("/proc/self/fd", X_OK) == 0; }
+
+}  // namespace
 
 bool fileExists(const char* name) {
   struct stat info;
-  return stat(name, &info) == 0;
+  return lstat(name, &info) == 0;
 }
 
-std::FILE* createNewFile(const char* name, bool& nameTaken) {
-  // "x": exclusive creation, so a file made after the existence test by
-  // another program is not overwritten.
-  std::FILE* file = std::fopen(name, "wbx");
-  nameTaken = file == nullptr && errno == EEXIST;
-  return file;
+bool NewFile::open(const std::string& folder, int& error) {
+  discard();
+  folder_ = folder.empty() ? "." : folder;
+  int fd = -1;
+#ifdef O_TMPFILE
+  if (canLinkUnnamedFiles()) {
+    fd = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // A file system without unnamed files falls back to a hidden temporary name.
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      error = errno;
+      return false;
+    }
+  }
+#endif
+  if (fd < 0) {
+    std::string pattern = folder_ + "/.vantreel-XXXXXX";
+    fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+      error = errno;
+      return false;
+    }
+    // mkostemp makes the file private; a finished puzzle file is an ordinary one.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    temporaryName_ = pattern;
+    removeOnInterrupt(temporaryName_.c_str());
+  }
+  stream_ = fdopen(fd, "wb");
+  if (stream_ == nullptr) {
+    error = errno;
+    ::close(fd);
+    discard();
+    return false;
+  }
+  synced_ = false;
+  return true;
+}
+
+bool NewFile::flushed(int& error) {
+  if (synced_) return true;
+  if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) {
+    error = errno != 0 ? errno : EIO;
+    return false;
+  }
+  if (fsync(fileno(stream_)) != 0 && errno != EINVAL) {
+    error = errno;
+    return false;
+  }
+  synced_ = true;
+  return true;
+}
+
+bool NewFile::finish(const std::string& name, int& error) {
+  errno = 0;
+  if (stream_ == nullptr) {
+    error = EBADF;
+    return false;
+  }
+  if (!flushed(error)) return false;
+  // link() and linkat() fail with EEXIST instead of replacing a file.
+  int linked;
+  if (temporaryName_.empty()) {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fileno(stream_));
+    linked = linkat(AT_FDCWD, path, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+  } else {
+    linked = link(temporaryName_.c_str(), name.c_str());
+  }
+  if (linked != 0) {
+    error = errno;
+    return false;
+  }
+  discard();
+  return true;
+}
+
+void NewFile::discard() {
+  if (stream_ != nullptr) std::fclose(stream_);
+  stream_ = nullptr;
+  if (!temporaryName_.empty()) {
+    unlink(temporaryName_.c_str());
+    forgetOnInterrupt();
+    temporaryName_.clear();
+  }
+}
+
+void guardStandardDescriptors() {
+  // Opened for the wrong direction: the number is taken, and every read or
+  // write through it fails as it would on a closed descriptor.
+  for (int fd = 0; fd <= 2; ++fd)
+    if (fcntl(fd, F_GETFD) < 0 && errno == EBADF) {
+      const int taken = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+      if (taken >= 0 && taken != fd) ::close(taken);
+    }
 }
 
 }  // namespace vantreel

@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/batch_file.h"
 
@@ -27,11 +29,19 @@ class BatchFile : public ::testing::Test {
     std::filesystem::remove_all(folder_);
   }
   static std::string create(int size) {
-    std::string name;
-    std::FILE* file = createBatchFile(kDate, size, name);
-    if (file == nullptr) return "failed: " + name;
-    std::fclose(file);
+    std::string name = firstFreeBatchName(kDate, size);
+    NewFile file;
+    int error = 0;
+    if (!startBatchFile(file, error)) return "failed: " + name;
+    std::fputs("puzzle\n", file.stream());
+    if (!finishBatchFile(file, kDate, size, name, error)) return "failed to write: " + name;
     return name;
+  }
+  static std::vector<std::string> folderEntries() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
   }
   std::filesystem::path home_, folder_;
 };
@@ -60,13 +70,44 @@ TEST_F(BatchFile, ReportsAFolderThatCannotTakeFiles) {
   EXPECT_EQ(create(1), "failed: 20261205_01(size1).dat");
 }
 
-TEST(BatchSeed, AcceptsOnlyDecimalNumbersThatFitIn32Bits) {
+TEST_F(BatchFile, AppearsOnlyWhenCompleteUnderTheNameThatIsFreeThen) {
+  NewFile file;
+  int error = 0;
+  ASSERT_TRUE(startBatchFile(file, error));
+  std::fputs("whole\n", file.stream());
+  EXPECT_TRUE(folderEntries().empty() || folderEntries()[0].rfind(".vantreel-", 0) == 0);
+  // Another run took number 01 while this one was working.
+  std::ofstream("20261205_01(size1).dat") << "other\n";
+  std::string name;
+  ASSERT_TRUE(finishBatchFile(file, kDate, 1, name, error));
+  EXPECT_EQ(name, "20261205_02(size1).dat");
+  EXPECT_EQ(folderEntries(), (std::vector<std::string>{"20261205_01(size1).dat", "20261205_02(size1).dat"}));
+  std::string text;
+  std::getline(std::ifstream(name), text);
+  EXPECT_EQ(text, "whole");
+  std::getline(std::ifstream("20261205_01(size1).dat"), text);
+  EXPECT_EQ(text, "other");
+}
+
+TEST_F(BatchFile, ADiscardedFileLeavesNothingBehind) {
+  {
+    NewFile file;
+    int error = 0;
+    ASSERT_TRUE(startBatchFile(file, error));
+    std::fputs("half a batch\n", file.stream());
+  }
+  EXPECT_TRUE(folderEntries().empty());
+}
+
+TEST(BatchSeed, AcceptsOnlyDecimalNumbersThatKeepTheirBatchApart) {
   std::uint32_t seed = 1;
-  EXPECT_TRUE(parseSeed("4294967295", seed));
-  EXPECT_EQ(seed, 4294967295u);
+  EXPECT_TRUE(parseSeed("2147483647", seed));
+  EXPECT_EQ(seed, 2147483647u);
   EXPECT_TRUE(parseSeed("007", seed));
   EXPECT_EQ(seed, 7u);
-  for (const char* bad : {"", "4294967296", "99999999999999999999", "-1", "+1", " 1", "12a", "0x10"})
+  // 2^31 + 5 would make the batch of 5 again.
+  for (const char* bad : {"", "2147483648", "2147483653", "4294967295", "99999999999999999999", "-1", "+1", " 1",
+                          "12a", "0x10"})
     EXPECT_FALSE(parseSeed(bad, seed)) << '"' << bad << '"';
 }
 

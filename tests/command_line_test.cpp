@@ -38,5 +38,14 @@ TEST(CommandLine, CreateTakesTheSizeDigit) {
   EXPECT_EQ(read({}).command, Command::Usage);
 }
 
+TEST(CommandLine, HelpAndVersionAreWholeWordsAlone) {
+  for (const char* word : {"--help", "-h", "help"}) EXPECT_EQ(read({word}).command, Command::Help) << word;
+  EXPECT_EQ(read({"--version"}).command, Command::Version);
+  // Anything near them keeps the usage text; "help" with a file is no solve letter.
+  for (const char* word : {"--hel", "-help", "Help", "--versions", "-v", "--h"}) EXPECT_EQ(read({word}).command, Command::Usage) << word;
+  EXPECT_EQ(read({"help", "file"}).command, Command::Usage);
+  EXPECT_EQ(read({"--version", "x"}).command, Command::Usage);
+}
+
 }  // namespace
 }  // namespace vantreel

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the release build, the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and (where clang is
-# installed) a short run of the puzzle line fuzzer. Exits non-zero on any failure.
+# installed with its fuzzer runtime and OpenMP) a short run of the puzzle line
+# fuzzer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -19,7 +20,21 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_BENCH=
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-sanitize --output-on-failure
 
-if command -v clang++ >/dev/null 2>&1; then
+# The fuzz stage builds the whole program with clang: it needs clang itself,
+# its libFuzzer runtime and its OpenMP. Each is probed by a one-line program.
+missing=()
+probe=$(mktemp -d)
+if ! command -v clang++ >/dev/null 2>&1; then
+  missing+=(clang libclang-rt-dev libomp-dev)
+else
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' >"$probe/fuzz.cpp"
+  clang++ -fsanitize=fuzzer "$probe/fuzz.cpp" -o "$probe/fuzz" >/dev/null 2>&1 || missing+=(libclang-rt-dev)
+  printf '#include <omp.h>\nint main() { return omp_get_max_threads() > 0 ? 0 : 1; }\n' >"$probe/omp.cpp"
+  clang++ -fopenmp "$probe/omp.cpp" -o "$probe/omp" >/dev/null 2>&1 || missing+=(libomp-dev)
+fi
+rm -rf "$probe"
+
+if [[ ${#missing[@]} -eq 0 ]]; then
   echo "== fuzzing the puzzle line reader and solver for ${FUZZ_SECONDS:-60} s"
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREEL_FUZZ=ON \
     -DVANTREEL_BENCH=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
@@ -34,6 +49,6 @@ if command -v clang++ >/dev/null 2>&1; then
   ./build-fuzz/tests/puzzle_line_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=20000 -timeout=20 \
     -rss_limit_mb=2048 -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
 else
-  echo "== clang++ not found: fuzzing skipped"
+  echo "== fuzzing skipped: install the Debian packages ${missing[*]}"
 fi
 echo "all tests passed"

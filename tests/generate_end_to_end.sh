@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# `vantreel generate`: the same file on one and two threads, slices that add up
+# to the whole run, level filters that keep positions, a named output that
+# appears whole and never replaces a file; and the help and version words.
+set -u
+binary=$(realpath "$1")
+data=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+cd "$work" || exit 2
+
+check() {  # check NAME CONDITION-STATUS [DETAIL]
+  if [[ $2 -eq 0 ]]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1${3:+: $3}"
+    failed=$((failed + 1))
+  fi
+}
+generate() { "$binary" generate "$@"; }
+
+generate --count 40 --seed 7 --threads 1 -o one.txt 2>one.err
+check "one thread exits 0" "$?"
+check "one thread names the file and seed" "$([[ $(cat one.err) == 'vantreel: wrote one.txt (seed 7)' ]]; echo $?)"
+check "40 puzzles of 11x11" "$([[ $(grep -cE '^[1-5]/11/11/' one.txt) -eq 40 ]]; echo $?)"
+generate --count 40 --seed 7 --threads 2 -o two.txt 2>/dev/null
+check "two threads give the same file" "$(cmp -s one.txt two.txt; echo $?)"
+generate --size 11x11 --count 40 --seed 7 >stdout.txt
+check "standard output and --size 11x11 give the same" "$(cmp -s one.txt stdout.txt; echo $?)"
+{ generate --count 15 --seed 7 --threads 2; generate --first 15 --count 25 --seed 7 --threads 1; } >sliced.txt
+check "two slices concatenated equal one run" "$(cmp -s one.txt sliced.txt; echo $?)"
+generate --count 5 --seed 8 >other.txt
+check "another seed, other puzzles" "$(! cmp -s other.txt <(head -n 5 one.txt); echo $?)"
+
+# Rejected levels use up their positions: a filtered run is a subset in order.
+for levels in 2 1-2 3-5; do
+  generate --count 40 --seed 7 --level "$levels" >level.txt
+  grep -E "^[${levels}]/" one.txt >expected.txt
+  check "--level $levels keeps exactly those lines" "$(cmp -s level.txt expected.txt; echo $?)"
+done
+
+# The d command reads every puzzle back, each solved without trials.
+"$binary" d one.txt | head -n -1 >stats.txt
+check "d solves all 40" "$([[ $(grep -cE '^[0-9]+,0,[0-9]+,0,0,144$' stats.txt) -eq 40 ]]; echo $?)"
+
+# A drawn seed is printed and repeats the run.
+generate --count 3 >drawn.txt 2>drawn.err
+seed=$(sed -nE 's/^vantreel: seed ([0-9]+)$/\1/p' drawn.err)
+generate --count 3 --seed "$seed" >again.txt
+check "the printed seed $seed repeats the run" "$([[ -n $seed ]] && cmp -s drawn.txt again.txt; echo $?)"
+
+# A named output: never replaced, whole or absent.
+echo kept >exists.txt
+generate --count 2 --seed 1 -o exists.txt 2>exists.err
+check "an existing output exits 1" "$([[ $? -eq 1 ]]; echo $?)"
+check "an existing output is kept" "$([[ $(cat exists.txt) == kept ]]; echo $?)"
+check "an existing output is named" "$([[ $(cat exists.err) == 'vantreel: exists.txt: File exists' ]]; echo $?)"
+mkdir full && (cd full && ulimit -f 1 && generate --count 60 --seed 1 -o out.txt 2>../full.err; echo $? >../full.status)
+check "a full disk exits 1" "$([[ $(cat full.status) -eq 1 ]]; echo $?)"
+check "a full disk says why" "$([[ $(cat full.err) == 'vantreel: failed to write out.txt: File too large' ]]; echo $?)"
+check "a full disk leaves no file" "$([[ -z $(ls -A full) ]]; echo $?)"
+mkdir stopped && (cd stopped && timeout -s INT 1 "$binary" generate --size 3 --count 50 -o out.txt 2>/dev/null)
+check "Ctrl-C leaves no file" "$([[ -z $(ls -A stopped) ]]; echo $?)"
+generate --count 5 --seed 1 -o nowhere/out.txt 2>nowhere.err
+check "a missing folder exits 1" "$([[ $? -eq 1 ]]; echo $?)"
+check "a missing folder says why" \
+  "$([[ $(cat nowhere.err) == 'vantreel: nowhere/out.txt: No such file or directory' ]]; echo $?)"
+
+# Malformed command lines: exit 2 with a message, no output.
+for args in "--size 5" "--size 12x12" "--count 0" "--count x" "--level 6" "--level 4-2" "--seed -1" \
+  "--seed 18446744073709551616" "--threads 0" "--first 18446744073709551615" "--bogus" "extra"; do
+  # shellcheck disable=SC2086
+  generate $args >bad.out 2>bad.err
+  status=$?
+  check "'$args' exits 2" "$([[ $status -eq 2 && ! -s bad.out && -s bad.err ]]; echo $?)" "$status"
+done
+
+# A lone word keeps the usage text and adds a hint.
+"$binary" generate >lone.out 2>lone.err
+check "lone generate exits 0" "$?"
+check "lone generate prints the usage text" "$(cmp -s <(head -n -1 lone.out) "$data/usage_no_argument.out"; echo $?)"
+check "lone generate hints at help" "$(grep -q -- '--help' lone.err; echo $?)"
+
+# Help: the old usage text and time line unchanged, every command on standard error.
+for word in --help -h help; do
+  "$binary" "$word" >help.out 2>help.err
+  check "$word exits 0" "$?"
+  check "$word prints the usage text" "$(cmp -s <(head -n -1 help.out) "$data/usage_no_argument.out"; echo $?)"
+  check "$word ends with the time line" "$(tail -n 1 help.out | grep -qE '^time=[0-9]+$'; echo $?)"
+  for command in 's FILE' 'd FILE' 'c1 | c2 | c3 | c4' generate check link print explain --version; do
+    check "$word lists $command" "$(grep -qF -- "vantreel $command" help.err; echo $?)"
+  done
+done
+"$binary" --version >version.out 2>&1
+check "--version prints the version" "$(grep -qxE 'vantreel [0-9]+\.[0-9]+\.[0-9]+' version.out; echo $?)"
+
+echo "generate end to end: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

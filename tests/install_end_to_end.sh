@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# `cmake --install` puts the program and its manual page in place, the manual
+# names every command, and the program configures without the test and
+# benchmark libraries when those are off.
+set -u
+build=$(realpath "$1")
+source=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+
+check() {  # check NAME CONDITION-STATUS [DETAIL]
+  if [[ $2 -eq 0 ]]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1${3:+: $3}"
+    failed=$((failed + 1))
+  fi
+}
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+check "installs the program" "$("$work/prefix/bin/vantreel" | grep -q '^time='; echo $?)"
+page=$work/prefix/share/man/man1/vantreel.1
+check "installs the manual page" "$([[ -f $page ]]; echo $?)"
+if command -v groff >/dev/null; then
+  check "the manual page has no markup warnings" "$([[ -z $(groff -man -ww -z "$page" 2>&1) ]]; echo $?)"
+fi
+for word in 's ' 'd ' c1 c4 generate check link print explain '\\-\\-help' '\\-\\-version' VANTREEL_SEED 'EXIT STATUS'; do
+  check "the manual page covers $word" "$(grep -q -- "$word" "$page"; echo $?)"
+done
+
+# Configuring only: nothing outside the tests and benchmarks may need their libraries.
+cmake -S "$source" -B "$work/lean" -DVANTREEL_TESTS=OFF -DVANTREEL_BENCH=OFF \
+  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >"$work/lean.log" 2>&1
+check "configures without GoogleTest and Google Benchmark" "$?" "$(tail -n 3 "$work/lean.log")"
+
+echo "install end to end: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

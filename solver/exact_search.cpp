@@ -287,9 +287,15 @@ void ExactSearch::recordSolution(int index) {
 
 SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
   SearchOutcome outcome;
+  search(limit, stepBudget, outcome);
+  outcome.steps = steps_;
+  return outcome;
+}
+
+void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outcome) {
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
-    return outcome;
+    return;
   }
   std::copy(startMasks_.begin(), startMasks_.end(), masks_.begin());
   trailSize_ = 0;
@@ -304,7 +310,7 @@ SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
   atRoot_ = false;
   if (!consistent) {
     outcome.rootFailure = rootFailure_;
-    return outcome;
+    return;
   }
   int depth = 0;
   for (;;) {
@@ -312,7 +318,7 @@ SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
     const int cell = chooseCell();
     if (cell < 0) {
       if (outcome.found < 2) recordSolution(outcome.found);
-      if (++outcome.found >= limit) return outcome;
+      if (++outcome.found >= limit) return;
     } else {
       choices_[depth++] = Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_};
     }
@@ -327,7 +333,7 @@ SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
       }
       if (steps_ > stepBudget) {
         outcome.budgetExceeded = true;
-        return outcome;
+        return;
       }
       const DigitSet digit = lowestDigit(choice.left);
       choice.left &= ~digit;
@@ -336,7 +342,7 @@ SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
       setMask(choice.cell, digit);
       advanced = propagate();
     }
-    if (!advanced) return outcome;
+    if (!advanced) return;
   }
 }
 

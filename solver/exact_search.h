@@ -31,6 +31,7 @@ struct SearchOutcome {
   int found = 0;                // solutions found, at most the limit
   bool budgetExceeded = false;  // stopped early: `found` is a lower bound
   std::int64_t nodes = 0;       // guesses tried, the root counted as one
+  std::int64_t steps = 0;       // work spent, in budget steps
   RootFailure rootFailure;      // why there is none, when the root alone proves it
 };
 
@@ -67,6 +68,7 @@ class ExactSearch {
     int trailMark;
   };
 
+  void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
   void addRun(const Board& board, int clue, int step, bool across);
   void setMask(int cell, CandidateMask mask);
   void enqueue(int run);

@@ -70,6 +70,16 @@ void ExactSearch::load(const Board& board) {
       addRun(board, p, 1, true);
       addRun(board, p, width_, false);
     }
+  // Each cell starts with the digits all its runs can use; a lone cell with
+  // its own sum is then settled for good and its run never revised.
+  for (const SearchRun& run : runs_)
+    for (int k = 0; k < run.length; ++k) {
+      const int cell = run.cells[k];
+      if ((startMasks_[cell] & run.digits) == 0 && staticFailure_.kind == RootFailureKind::None)
+        staticFailure_ = RootFailure{RootFailureKind::NoDigitFits, run.clueCell, run.across, run.length, run.sum, cell};
+      startMasks_[cell] &= run.digits;
+      if (run.length == 1) runsOfCell_[2 * cell + (run.across ? 0 : 1)] = -1;
+    }
   const int whiteCount = static_cast<int>(whiteCells_.size());
   const int runCount = static_cast<int>(runs_.size());
   // Along one path each cell narrows at most nine times, guesses included.
@@ -303,7 +313,8 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   const std::int64_t guessCost = 1 + static_cast<std::int64_t>(whiteCells_.size()) / 64;
   steps_ = guessCost;
   outcome.nodes = 1;
-  for (int run = 0; run < static_cast<int>(runs_.size()); ++run) enqueue(run);
+  for (int run = 0; run < static_cast<int>(runs_.size()); ++run)
+    if (runs_[run].length > 1) enqueue(run);
   atRoot_ = true;
   rootFailure_ = {};
   const bool consistent = propagate();

@@ -63,9 +63,14 @@ void BM_CheckGenerated11x11(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckGenerated11x11)->Unit(benchmark::kMicrosecond);
 
-void BM_CheckNeedsSearch(benchmark::State& state) {
-  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/needs_search.txt");
+void BM_CheckNeedsGuesses(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/needs_guesses.txt");
 }
-BENCHMARK(BM_CheckNeedsSearch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckNeedsGuesses)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckTwoSolutions20x20(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/two_solutions_20x20.txt");
+}
+BENCHMARK(BM_CheckTwoSolutions20x20)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -44,7 +44,8 @@ char levelOf(const Board& board) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
-  if (!solveWithTrials(stats, grid)) return '-';
+  SearchBudget budget;
+  if (!solveWithTrials(grid, stats, budget)) return '-';
   return static_cast<char>('0' + levelFor(gradeScore(stats)));
 }
 

@@ -27,7 +27,6 @@ std::vector<Board> loadPuzzles(const std::string& path) {
 // Load and count to two, as check judges a line; besides the mean, the
 // median and worst puzzle of the file (each the best of its repeats).
 void checkBoards(benchmark::State& state, const std::string& path) {
-  buildTripleTable();
   const std::vector<Board> boards = loadPuzzles(path);
   if (boards.empty()) {
     state.SkipWithError("no puzzles");

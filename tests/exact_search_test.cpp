@@ -151,7 +151,8 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
 int expectSameAsTrialSolver(const Board& board, const std::string& where) {
   SolverGrid grid = buildSolverGrid(board);
   SolveStats stats;
-  if (!solveWithTrials(stats, grid)) return 0;
+  SearchBudget budget;
+  if (!solveWithTrials(grid, stats, budget)) return 0;
   std::vector<std::uint8_t> finished(board.cellCount(), 0);
   for (int p = 0; p < board.cellCount(); ++p)
     if (board.kinds[p] == CellKind::White) finished[p] = DigitSumTable[grid.masks[p]];

@@ -72,7 +72,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_search_puzzles SEED COUNT COLUMNS ROWS unique|two\n");
     return 2;
   }
-  buildTripleTable();
   std::mt19937 random(std::strtoul(argv[1], nullptr, 10));
   const int count = std::atoi(argv[2]), columns = std::atoi(argv[3]), rows = std::atoi(argv[4]);
   const bool two = std::strcmp(argv[5], "two") == 0;

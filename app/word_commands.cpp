@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "app/generate_command.h"
+#include "app/check_command.h"
 #include "app/link_command.h"
 
 namespace vantreel {
 namespace {
 
 constexpr WordCommand kWordCommands[] = {
-    {"check", nullptr},
+    {"check", runCheck},
     {"link", runLink},
     {"print", nullptr},
     {"generate", runGenerate},

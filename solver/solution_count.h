@@ -7,7 +7,7 @@
 
 namespace vantreel {
 
-// Search nodes one puzzle may spend before its answer is "unknown".
+// Work one puzzle may spend before its answer is "unknown" (see ExactSearch).
 inline constexpr std::int64_t kDefaultNodeBudget = 20'000'000;
 
 struct SolutionCount {
@@ -20,6 +20,7 @@ struct SolutionCount {
 };
 
 // Complete search of the board's digit fillings, stopping at `limit` (>= 1).
+// A caller judging many boards saves the set-up by keeping one ExactSearch.
 SolutionCount countSolutions(const Board& board, int limit, std::int64_t nodeBudget = kDefaultNodeBudget);
 
 }  // namespace vantreel

@@ -1,0 +1,75 @@
+// The exact search of the check command, start-up excluded.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "format/puzzle_line.h"
+#include "solver/exact_search.h"
+
+namespace {
+
+using namespace vantreel;
+
+std::vector<Board> loadPuzzles(const std::string& path) {
+  std::vector<Board> boards;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    Board board;
+    if (!line.empty() && line[0] != '#' && parseBoard(board, line.c_str())) boards.push_back(std::move(board));
+  }
+  return boards;
+}
+
+// Load and count to two, as check judges a line; besides the mean, the
+// median and worst puzzle of the file (each the best of its repeats).
+void checkBoards(benchmark::State& state, const std::string& path) {
+  const std::vector<Board> boards = loadPuzzles(path);
+  if (boards.empty()) {
+    state.SkipWithError("no puzzles");
+    return;
+  }
+  ExactSearch search;
+  std::vector<double> best(boards.size(), 1e30);
+  double nodes = 0;
+  for (auto _ : state)
+    for (std::size_t i = 0; i < boards.size(); ++i) {
+      const auto start = std::chrono::steady_clock::now();
+      search.load(boards[i]);
+      const SearchOutcome outcome = search.count(2);
+      const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+      best[i] = std::min(best[i], spent.count());
+      nodes += outcome.nodes;
+      benchmark::DoNotOptimize(outcome.found);
+    }
+  std::sort(best.begin(), best.end());
+  state.SetItemsProcessed(state.iterations() * boards.size());
+  state.counters["median_us"] = best[best.size() / 2];
+  state.counters["worst_us"] = best.back();
+  state.counters["nodes/puzzle"] = benchmark::Counter(nodes / boards.size(), benchmark::Counter::kAvgIterations);
+}
+
+void BM_CheckGenerated24x18(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/generated_24x18.txt");
+}
+BENCHMARK(BM_CheckGenerated24x18)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckGenerated11x11(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/../../tests/data/generated_11x11.txt");
+}
+BENCHMARK(BM_CheckGenerated11x11)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckNeedsGuesses(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/needs_guesses.txt");
+}
+BENCHMARK(BM_CheckNeedsGuesses)->Unit(benchmark::kMicrosecond);
+
+void BM_CheckTwoSolutions20x20(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/two_solutions_20x20.txt");
+}
+BENCHMARK(BM_CheckTwoSolutions20x20)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

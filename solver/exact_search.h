@@ -1,0 +1,106 @@
+#pragma once
+// Exact search over a puzzle's digit fillings: every solution up to a limit,
+// with each run's sum and distinct digits kept arc consistent.
+#include <cstdint>
+#include <vector>
+
+#include "format/board.h"
+#include "solver/solver_grid.h"
+
+namespace vantreel {
+
+// What propagation before the first guess proves impossible, if anything.
+enum class RootFailureKind : std::uint8_t {
+  None,
+  RunTooLong,      // more than nine cells cannot all differ
+  NoCombination,   // no `length` different digits make the sum
+  NoDigitFits,     // the cell's other run leaves it no digit this run can use
+  CellsCannotFit,  // the candidates left in the run's cells make no filling
+};
+
+struct RootFailure {
+  RootFailureKind kind = RootFailureKind::None;
+  int clueCell = 0;  // board index of the run's clue cell
+  bool across = false;
+  int length = 0;  // the run's cells
+  int sum = 0;
+  int cell = 0;  // NoDigitFits: board index of the cell
+};
+
+struct SearchOutcome {
+  int found = 0;                // solutions found, at most the limit
+  bool budgetExceeded = false;  // stopped early: `found` is a lower bound
+  std::int64_t nodes = 0;       // guesses tried, the root counted as one
+  std::int64_t steps = 0;       // work spent, in budget steps
+  RootFailure rootFailure;      // why there is none, when the root alone proves it
+};
+
+// Work steps: a guess costs one step plus one per 64 white cells (its cell
+// choice scans them all), and every run revision one more.
+inline constexpr std::int64_t kDefaultSearchSteps = 20'000'000;
+
+// One searcher serves many puzzles: its arrays keep their capacity, so after
+// the first few boards neither loading nor searching allocates.
+class ExactSearch {
+ public:
+  void load(const Board& board);
+  // Searches the loaded board afresh; stops at `limit` (>= 1) solutions.
+  SearchOutcome count(int limit, std::int64_t stepBudget = kDefaultSearchSteps);
+  // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
+  const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }
+
+ private:
+  struct SearchRun {
+    std::uint16_t cells[kMaxRunLength];  // board indices
+    std::uint8_t length;
+    std::uint8_t sum;  // 0: no sum, the digits need only differ
+    DigitSet digits;   // union of the digits any filling of the sum can use
+    std::uint16_t clueCell;
+    bool across;
+  };
+  struct TrailEntry {
+    std::uint16_t cell;
+    CandidateMask before;
+  };
+  struct Choice {
+    std::uint16_t cell;
+    CandidateMask left;  // digits still to try
+    int trailMark;
+  };
+
+  void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
+  void addRun(const Board& board, int clue, int step, bool across);
+  void setMask(int cell, CandidateMask mask);
+  void enqueue(int run);
+  void enqueueRunsOf(int cell);
+  [[nodiscard]] bool propagate();
+  [[nodiscard]] bool reviseRun(int run, bool exact);
+  void undoTo(int mark);
+  void clearPending();
+  int chooseCell() const;
+  void recordSolution(int index);
+  void explainFailure(int run);
+
+  int width_ = 0;
+  RootFailure staticFailure_;
+  std::vector<CandidateMask> masks_;  // per board cell; white cells only matter
+  std::vector<CandidateMask> startMasks_;
+  std::vector<std::uint16_t> whiteCells_;
+  std::vector<std::int32_t> runsOfCell_;  // 2 per board cell: across, down; -1 for none
+  std::vector<SearchRun> runs_;
+  std::vector<TrailEntry> trail_;
+  int trailSize_ = 0;
+  std::vector<Choice> choices_;
+  std::vector<std::int32_t> queue_;  // ring of runs awaiting a cheap revision
+  int queueHead_ = 0, queueCount_ = 0;
+  std::vector<std::uint8_t> queued_;
+  std::vector<std::int32_t> exactPending_;  // long runs changed since their exact revision
+  int exactCount_ = 0;
+  std::vector<std::uint8_t> exactQueued_;
+  std::int64_t steps_ = 0;
+  bool atRoot_ = false;
+  RootFailure rootFailure_;
+  std::vector<std::uint8_t> solutions_[2];
+};
+
+}  // namespace vantreel

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "solver/exact_search.h"
+#include "solver/solution_count.h"
+#include "solver/trial_search.h"
+#include "tests/board_text.h"
+#include "tests/random_puzzles.h"
+
+namespace vantreel {
+namespace {
+
+using testing::boardOf;
+
+// A run as the solve modes see it: white cells after a clue cell.
+struct PlainRun {
+  std::vector<int> cells;
+  int sum;
+};
+
+std::vector<PlainRun> plainRuns(const Board& board) {
+  std::vector<PlainRun> runs;
+  for (int p = 0; p < board.cellCount(); ++p) {
+    if (board.kinds[p] != CellKind::Clue) continue;
+    for (const int step : {1, static_cast<int>(board.width)}) {
+      PlainRun run{{}, board.sums[2 * p + (step == 1 ? 0 : 1)]};
+      for (int q = p + step; q < board.cellCount() && board.kinds[q] == CellKind::White; q += step)
+        run.cells.push_back(q);
+      if (!run.cells.empty()) runs.push_back(run);
+    }
+  }
+  return runs;
+}
+
+// A filling is right when every run holds distinct digits adding to its sum
+// (a run without a sum only needs distinct digits; a lone cell without one
+// is free).
+bool fillingFits(const std::vector<PlainRun>& runs, const std::vector<std::uint8_t>& digits) {
+  for (const PlainRun& run : runs) {
+    int total = 0, seen = 0;
+    for (const int cell : run.cells) {
+      if (digits[cell] < 1 || digits[cell] > 9 || (seen & (1 << digits[cell]))) return false;
+      seen |= 1 << digits[cell];
+      total += digits[cell];
+    }
+    if (run.sum != 0 && total != run.sum) return false;
+  }
+  return true;
+}
+
+// The obvious oracle: every digit in every white cell in reading order,
+// checking a run only for repeats and overshoot until it is complete.
+struct BruteForce {
+  const Board& board;
+  std::vector<PlainRun> runs;
+  std::vector<std::vector<int>> runsOf;
+  std::vector<int> white;
+  std::vector<std::uint8_t> digits;
+  int count = 0, limit;
+
+  BruteForce(const Board& b, int cap) : board(b), runs(plainRuns(b)), runsOf(b.cellCount()), limit(cap) {
+    for (int r = 0; r < static_cast<int>(runs.size()); ++r)
+      for (const int cell : runs[r].cells) runsOf[cell].push_back(r);
+    for (int p = 0; p < b.cellCount(); ++p)
+      if (b.kinds[p] == CellKind::White) white.push_back(p);
+    digits.assign(b.cellCount(), 0);
+  }
+  bool partialFits(int cell) const {
+    for (const int r : runsOf[cell]) {
+      const PlainRun& run = runs[r];
+      int total = 0, seen = 0;
+      bool complete = true;
+      for (const int c : run.cells) {
+        if (digits[c] == 0) {
+          complete = false;
+          continue;
+        }
+        if (seen & (1 << digits[c])) return false;
+        seen |= 1 << digits[c];
+        total += digits[c];
+      }
+      if (run.cells.size() == 1 && run.sum == 0) continue;
+      if (run.sum != 0 && (total > run.sum || (complete && total != run.sum))) return false;
+    }
+    return true;
+  }
+  void fill(std::size_t at) {
+    if (count >= limit) return;
+    if (at == white.size()) {
+      ++count;
+      return;
+    }
+    const int cell = white[at];
+    for (int d = 1; d <= 9; ++d) {
+      digits[cell] = static_cast<std::uint8_t>(d);
+      if (partialFits(cell)) fill(at + 1);
+    }
+    digits[cell] = 0;
+  }
+};
+
+// Random small puzzles, some with a clue changed so that they have several
+// solutions or none.
+Board randomSmallPuzzle(std::mt19937& random) {
+  const int columns = 3 + static_cast<int>(random() % 3), rows = 3 + static_cast<int>(random() % 3);
+  Board board = testing::makeRandomPuzzle(random, columns, rows, 1, 20);
+  if (random() % 2) {
+    for (int p = 0; p < board.cellCount(); ++p)
+      if (board.kinds[p] == CellKind::Clue && random() % 4 == 0) {
+        const int slot = 2 * p + static_cast<int>(random() % 2);
+        if (board.sums[slot] != 0) board.sums[slot] = static_cast<std::uint8_t>(1 + random() % 30);
+      }
+  }
+  return board;
+}
+
+TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
+  std::mt19937 random(11);
+  constexpr int kLimit = 30;
+  int seen[3] = {};  // none, unique, multiple
+  ExactSearch search;
+  for (int trial = 0; trial < 80; ++trial) {
+    const Board board = randomSmallPuzzle(random);
+    BruteForce oracle(board, kLimit);
+    oracle.fill(0);
+    search.load(board);
+    const SearchOutcome outcome = search.count(kLimit);
+    ASSERT_FALSE(outcome.budgetExceeded);
+    ASSERT_EQ(outcome.found, oracle.count) << testing::lineOf(board);
+    ++seen[std::min(outcome.found, 2)];
+    for (int k = 0; k < std::min(outcome.found, 2); ++k)
+      EXPECT_TRUE(fillingFits(oracle.runs, search.solution(k))) << testing::lineOf(board);
+    if (outcome.found >= 2) {
+      EXPECT_NE(search.solution(0), search.solution(1));
+    }
+  }
+  // The mix must cover every answer, or the comparison proves little.
+  EXPECT_GT(seen[0], 5);
+  EXPECT_GT(seen[1], 5);
+  EXPECT_GT(seen[2], 5);
+}
+
+// Whenever the trial solver finishes a puzzle, its filling is one the exact
+// search accepts, and the only one when the search finds no other. (The
+// trial solver can finish a puzzle that has several solutions: it commits a
+// digit when the other one merely leaves it stuck.)
+int expectSameAsTrialSolver(const Board& board, const std::string& where) {
+  SolverGrid grid = buildSolverGrid(board);
+  SolveStats stats;
+  SearchBudget budget;
+  if (!solveWithTrials(grid, stats, budget)) return 0;
+  std::vector<std::uint8_t> finished(board.cellCount(), 0);
+  for (int p = 0; p < board.cellCount(); ++p)
+    if (board.kinds[p] == CellKind::White) finished[p] = DigitSumTable[grid.masks[p]];
+  EXPECT_TRUE(fillingFits(plainRuns(board), finished)) << where;
+  const SolutionCount count = countSolutions(board, 2);
+  EXPECT_GE(count.found, 1) << where;
+  // Without trials every step was a proof: check relies on that.
+  if (stats.trialsHigh + stats.trialsLow == 0) {
+    EXPECT_EQ(count.found, 1) << where;
+  }
+  if (count.found == 1) {
+    EXPECT_EQ(count.first, finished) << where;
+  }
+  return count.found == 1 ? 1 : 0;
+}
+
+TEST(ExactSearch, AgreesWithTheTrialSolverOnRandomPuzzles) {
+  std::mt19937 random(7);
+  int unique = 0;
+  for (int trial = 0; trial < 300; ++trial) {
+    const int size = 4 + static_cast<int>(random() % 9);
+    const Board board = testing::makeRandomPuzzle(random, size, size, 1, 15 + static_cast<int>(random() % 20));
+    unique += expectSameAsTrialSolver(board, testing::lineOf(board));
+  }
+  EXPECT_GT(unique, 5);
+}
+
+TEST(ExactSearch, AgreesWithTheTrialSolverOnTheTestFiles) {
+  for (const char* name : {"generated_11x11.txt", "generated_15x15.txt", "generated_19x15.txt", "generated_23x17.txt",
+                           "small_5x5.txt", "small_7x7.txt", "odd_9x7.txt", "worked_example.txt",
+                           "largest_126x126.txt"}) {
+    std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/" + name);
+    ASSERT_TRUE(in) << name;
+    int line = 0;
+    for (std::string text; std::getline(in, text);) {
+      Board board;
+      ++line;
+      if (parseBoard(board, text.c_str())) (void)expectSameAsTrialSolver(board, std::string(name) + ":" + std::to_string(line));
+    }
+  }
+}
+
+TEST(ExactSearch, StopsAtTheLimitAndAtTheBudget) {
+  // 1/2/2/n3333: {1,2} in every run, two fillings.
+  ExactSearch search;
+  search.load(boardOf("1/2/2/n3333"));
+  EXPECT_EQ(search.count(1).found, 1);
+  EXPECT_EQ(search.count(5).found, 2);
+  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/hostile_many_solutions.txt");
+  std::string text;
+  ASSERT_TRUE(std::getline(in, text));
+  search.load(boardOf(text));
+  const SearchOutcome outcome = search.count(1'000'000'000, 100'000);
+  EXPECT_TRUE(outcome.budgetExceeded);
+  EXPECT_GT(outcome.found, 1);
+}
+
+RootFailure rootFailureOf(const std::string& line) {
+  ExactSearch search;
+  search.load(boardOf(line));
+  const SearchOutcome outcome = search.count(2);
+  EXPECT_EQ(outcome.found, 0) << line;
+  return outcome.rootFailure;
+}
+
+TEST(ExactSearch, NamesTheRunOrCellThatRulesOutEverySolution) {
+  // Row 1 across: three cells summing to 4.
+  RootFailure failure = rootFailureOf("1/3/1/m1234");
+  EXPECT_EQ(failure.kind, RootFailureKind::NoCombination);
+  EXPECT_EQ(failure.clueCell, 4);
+  EXPECT_TRUE(failure.across);
+  EXPECT_EQ(failure.length, 3);
+  EXPECT_EQ(failure.sum, 4);
+  // Ten cells in one run.
+  EXPECT_EQ(rootFailureOf("1/10/1/t1234567891Z").kind, RootFailureKind::RunTooLong);
+  // The first column's down run needs {1,2}; row 1's across run {8,9}.
+  failure = rootFailureOf("1/2/2/n3fhg");
+  EXPECT_EQ(failure.kind, RootFailureKind::NoDigitFits);
+  // Both cells of row 1 forced to 1 by their down clues: no pair sums to 3.
+  failure = rootFailureOf("1/2/1/l113");
+  EXPECT_EQ(failure.kind, RootFailureKind::CellsCannotFit);
+  EXPECT_EQ(failure.sum, 3);
+}
+
+}  // namespace
+}  // namespace vantreel

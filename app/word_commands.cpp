@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/explain_command.h"
 #include "app/link_command.h"
 
 namespace vantreel {
@@ -12,7 +13,7 @@ constexpr WordCommand kWordCommands[] = {
     {"link", runLink},
     {"print", nullptr},
     {"generate", nullptr},
-    {"explain", nullptr},
+    {"explain", runExplain},
 };
 
 }  // namespace

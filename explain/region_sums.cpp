@@ -73,7 +73,8 @@ bool tryGroup(const CandidateGrid& grid, const Group& group, const std::string& 
   narrowToTotal(grid, group.open.data(), static_cast<int>(group.open.size()), group.total, step);
   if (!step.changes()) return false;
   std::string cells;
-  for (int cell : group.open) cells += (cells.empty() ? "" : " and ") + cellName(grid, cell);
+  for (std::size_t i = 0; i < group.open.size(); ++i)
+    cells += (i == 0 ? "" : i + 1 == group.open.size() ? " and " : ", ") + cellName(grid, group.open[i]);
   step.technique = Technique::RegionSum;
   step.reason = sums + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +
                 std::to_string(group.total) + (group.placedSubtracted ? " besides the placed digits" : "");

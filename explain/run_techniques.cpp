@@ -9,7 +9,7 @@ constexpr DigitSet digitBit(int digit) { return DigitSet(1 << (digit - 1)); }
 
 // "{1,2,7} or {1,4,5}"; long lists are cut so that a reason stays readable.
 std::string comboChoices(const DigitSet* sets, int count) {
-  constexpr int kShown = 4;
+  constexpr int kShown = 6;
   std::string text;
   for (int i = 0; i < count && i < kShown; ++i) {
     if (i > 0) text += (i + 1 == count) ? " or " : ", ";
@@ -201,11 +201,22 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
       else if (touches) dropped.sets[dropped.count++] = set;
     }
     std::string reason = runOwing(grid, run, open);
-    if (kept.count == 0) reason += " cannot be laid into its cells at all";
-    else {
+    if (kept.count == 0) {
+      reason += owingVerb(open, " cannot be laid into its cells at all", ", and no digit set can be laid into them");
+    } else {
+      reason += owingVerb(open, " fits its cells only as ", ", and they fit only ") +
+                comboChoices(kept.sets.data(), kept.count);
       if (dropped.count > 0)
-        reason += " cannot lay " + comboChoices(dropped.sets.data(), dropped.count) + " into its cells, and";
-      reason += " laying " + comboChoices(kept.sets.data(), kept.count) + " into them leaves each cell only these digits";
+        reason += " (" + comboChoices(dropped.sets.data(), dropped.count) + " cannot be laid into them)";
+      reason += ", and no way of laying " + std::string(kept.count == 1 ? "it" : "these") + " into the cells puts ";
+      std::string lost;
+      for (int i = 0; i < n; ++i) {
+        const DigitSet removed = grid.candidates[open.openCells[i]] & ~support[i];
+        if (removed == 0) continue;
+        if (!lost.empty()) lost += " or ";
+        lost += digitList(removed) + " in " + cellName(grid, open.openCells[i]);
+      }
+      reason += lost;
     }
     finish(step, Technique::CombinationElimination, reason);
     return true;

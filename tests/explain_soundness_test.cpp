@@ -47,7 +47,8 @@ std::vector<std::string> puzzleLines(const std::string& name) {
 TEST(ExplainSoundness, EveryTestPuzzleExplainsSoundlyToItsSolution) {
   for (const char* name : {"tests/data/generated_11x11.txt", "tests/data/generated_15x15.txt",
                            "tests/data/generated_19x15.txt", "tests/data/generated_23x17.txt",
-                           "examples/puzzles.txt", "tests/data/worked_example.txt"}) {
+                           "examples/puzzles.txt", "tests/data/worked_example.txt",
+                           "tests/data/explain_levels.txt"}) {
     const std::vector<std::string> lines = puzzleLines(name);
     ASSERT_FALSE(lines.empty()) << name;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -59,7 +60,8 @@ TEST(ExplainSoundness, EveryTestPuzzleExplainsSoundlyToItsSolution) {
       const Explanation explanation = explainPuzzle(board, count.first, {});
       expectSoundReplay(board, count.first, {}, explanation, label);
       // Generated puzzles never need a guess.
-      EXPECT_EQ(explanation.trialCount, 0) << label;
+      const bool generated = std::string(name).find("generated_") != std::string::npos;
+      EXPECT_TRUE(!generated || explanation.trialCount == 0) << label;
     }
   }
 }
@@ -134,7 +136,7 @@ TEST(ExplainSoundness, RandomSmallPuzzlesExplainSoundlyWithAndWithoutGivens) {
 TEST(ExplainSoundness, TrialsWithoutTheSolutionStillRemoveOnlyWrongDigits) {
   // Without the solution the trial tries every digit, the right ones included;
   // only a digit that really fails may be removed.
-  for (const std::string& line : puzzleLines("examples/puzzles.txt")) {
+  for (const std::string& line : puzzleLines("tests/data/explain_levels.txt")) {
     Board board;
     ASSERT_TRUE(parseBoard(board, line.c_str()));
     const SolutionCount count = countSolutions(board, 2);

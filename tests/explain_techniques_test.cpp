@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <random>
 #include <string>
 
 #include "explain/explainer.h"
 #include "explain/region_sums.h"
 #include "explain/run_techniques.h"
+#include "explain/step_finder.h"
 #include "explain/trial_step.h"
 #include "solver/solution_count.h"
 #include "tests/board_text.h"
@@ -173,6 +175,46 @@ TEST(RegionSum, NarrowToTotalKeepsDigitsOfSomeFillingAndRespectsSharedRuns) {
   step = Step{};
   narrowToTotal(grid, rowCells, 2, 4, step);
   EXPECT_EQ(describeEffect(grid, step), "r1c1-{2,4,5,6,7,8,9}, r1c2-{2,4,5,6,7,8,9}");
+}
+
+// The grid just before the first step of `technique` in the explanation of
+// line `index` of the levels file; false when no such step is taken.
+bool stateBefore(Technique technique, int index, CandidateGrid& grid, std::vector<std::uint8_t>& solution) {
+  std::ifstream in(std::string(VANTREEL_SOURCE_DIR) + "/tests/data/explain_levels.txt");
+  std::string line;
+  for (int i = 0; i <= index; ++i) std::getline(in, line);
+  const Board board = boardOf(line);
+  solution = countSolutions(board, 2).first;
+  const Explanation explanation = explainPuzzle(board, solution, {});
+  if (!buildCandidateGrid(board, grid)) return false;
+  for (const Step& step : explanation.steps) {
+    if (step.technique == technique) return true;
+    applyStep(grid, step);
+  }
+  return false;
+}
+
+TEST(RegionSum, SettlesTheLevelFivePuzzleWhereSingleRunsStall) {
+  CandidateGrid grid;
+  std::vector<std::uint8_t> solution;
+  ASSERT_TRUE(stateBefore(Technique::RegionSum, 4, grid, solution));
+  Step step;
+  EXPECT_FALSE(findCombinationElimination(grid, step) || findRunDigits(grid, step) || findNakedGroup(grid, 2, step));
+  ASSERT_TRUE(findRegionSum(grid, step));
+  for (const Placement& placement : step.placements) EXPECT_EQ(placement.digit, solution[placement.cell]);
+  for (const Removal& removal : step.removals) EXPECT_EQ(removal.digits & digits({solution[removal.cell]}), 0);
+  EXPECT_NE(step.reason.find(" add up to "), std::string::npos) << step.reason;
+}
+
+TEST(Trial, StartsOnlyWhereEveryOtherTechniqueStalls) {
+  CandidateGrid grid;
+  std::vector<std::uint8_t> solution;
+  ASSERT_TRUE(stateBefore(Technique::Trial, 5, grid, solution));
+  Step step;
+  EXPECT_FALSE(findLogicalStep(grid, step));
+  ASSERT_TRUE(findTrial(grid, solution, step));
+  ASSERT_EQ(step.removals.size() + step.placements.size(), 1u);
+  for (const Removal& removal : step.removals) EXPECT_EQ(removal.digits & digits({solution[removal.cell]}), 0);
 }
 
 TEST(Trial, FollowsAWrongDigitToAContradiction) {

@@ -123,11 +123,8 @@ int runExplain(int argc, char** argv) {
   while (lines.next()) {
     if (options.line != 0 && lines.lineNumber() != options.line) continue;
     lineFound = true;
-    std::string_view text(lines.text());
-    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    // An over-long line reads as empty text but is not blank.
-    const bool overLong = text.empty() && !lines.isBlank();
+    const std::string_view text = lines.content();
+    const bool overLong = lines.isOverLong();
     if (!overLong && isSkippedLine(text) && options.line == 0) continue;
     Board board;
     std::string reason;

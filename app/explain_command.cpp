@@ -40,7 +40,7 @@ bool parseGivens(const std::string& text, std::vector<GivenDigit>& givens) {
     const std::string item = text.substr(start, end - start);
     GivenDigit given{};
     int consumed = 0;
-    if (std::sscanf(item.c_str(), "r%dc%d=%d%n", &given.row, &given.column, &given.digit, &consumed) != 3 ||
+    if (std::sscanf(item.c_str(), "r%3dc%3d=%1d%n", &given.row, &given.column, &given.digit, &consumed) != 3 ||
         consumed != static_cast<int>(item.size()) || given.digit < 1 || given.digit > 9) {
       std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", item.c_str());
       return false;

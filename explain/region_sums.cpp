@@ -6,6 +6,9 @@ namespace vantreel {
 namespace {
 
 constexpr int kMaxGroup = 3;
+// Wider bands rarely close a region a person would look at, and on a large
+// board they would cost a scan of most of the grid each.
+constexpr int kMaxBandLines = 10;
 
 bool shareRun(const CandidateGrid& grid, int a, int b) {
   for (int direction = 0; direction < 2; ++direction)
@@ -152,7 +155,7 @@ bool findRegionSum(const CandidateGrid& grid, Step& step) {
   std::vector<int> region, queue;
   int stampNumber = 0;
   // Narrow bands first: they are the easier regions to see.
-  const int longest = std::max(grid.width, grid.height) - 1;
+  const int longest = std::min(std::max(grid.width, grid.height) - 1, kMaxBandLines);
   for (int span = 0; span < longest; ++span)
     for (int along = 0; along < 2; ++along) {
       const int lines = (along == 0 ? grid.height : grid.width) - 1;

@@ -10,6 +10,9 @@ namespace {
 
 // A chain this long is no longer an argument a person follows.
 constexpr int kMaxChainSteps = 60;
+// Assumptions followed for one trial step before the exhaustive search takes
+// over: keeps a large stuck board from trying every digit of every cell.
+constexpr int kMaxAssumptions = 400;
 
 struct Chain {
   std::vector<Step> steps;
@@ -76,7 +79,7 @@ bool findTrial(const CandidateGrid& grid, const std::vector<std::uint8_t>& solut
   std::stable_sort(open.begin(), open.end(), [&](int a, int b) {
     return std::popcount(unsigned(grid.candidates[a])) < std::popcount(unsigned(grid.candidates[b]));
   });
-  int bestCell = -1, bestDigit = 0, level = 0;
+  int bestCell = -1, bestDigit = 0, level = 0, assumptions = 0;
   Chain best;
   for (int cell : open) {
     const int count = std::popcount(unsigned(grid.candidates[cell]));
@@ -85,6 +88,7 @@ bool findTrial(const CandidateGrid& grid, const std::vector<std::uint8_t>& solut
       const int digit = digitOf(lowestDigit(left));
       // The solution's own digit never leads to a contradiction: skip the work.
       if (!solution.empty() && solution[cell] == digit) continue;
+      if (++assumptions > kMaxAssumptions) break;
       Chain chain;
       const int longest = bestCell >= 0 ? static_cast<int>(best.steps.size()) - 1 : kMaxChainSteps;
       if (longest < 0 || !followAssumption(grid, cell, digit, longest, chain)) continue;

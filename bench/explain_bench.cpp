@@ -42,7 +42,6 @@ std::vector<Puzzle> loadPuzzles(const std::string& name) {
 }
 
 void explainPuzzles(benchmark::State& state, const char* file) {
-  buildTripleTable();
   const std::vector<Puzzle> puzzles = loadPuzzles(file);
   if (puzzles.empty()) {
     state.SkipWithError("no puzzles");

@@ -70,7 +70,26 @@ std::string lineWord(const Band& band) {
   return word + "s " + std::to_string(band.first) + "-" + std::to_string(band.last);
 }
 
-bool tryGroup(const CandidateGrid& grid, const Group& group, const std::string& sums, Step& step) {
+// "(r0c4 down 14 in 2, r0c5 down 22 in 3)", or just how many when the list would be long.
+std::string runList(const CandidateGrid& grid, const std::vector<int>& runs) {
+  constexpr std::size_t kNamed = 4;
+  std::string text = "(";
+  if (runs.size() > kNamed) {
+    text += std::to_string(runs.size());
+    text += " runs)";
+    return text;
+  }
+  for (int run : runs) {
+    if (text.size() > 1) text += ", ";
+    text += runName(grid, grid.runs[run]);
+  }
+  text += ')';
+  return text;
+}
+
+// The sums are put into words only for a group that narrows something.
+template <typename Words>
+bool tryGroup(const CandidateGrid& grid, const Group& group, Words sumsInWords, Step& step) {
   if (group.open.empty() || static_cast<int>(group.open.size()) > kMaxGroup) return false;
   step = Step{};
   narrowToTotal(grid, group.open.data(), static_cast<int>(group.open.size()), group.total, step);
@@ -79,7 +98,7 @@ bool tryGroup(const CandidateGrid& grid, const Group& group, const std::string& 
   for (std::size_t i = 0; i < group.open.size(); ++i)
     cells += (i == 0 ? "" : i + 1 == group.open.size() ? " and " : ", ") + cellName(grid, group.open[i]);
   step.technique = Technique::RegionSum;
-  step.reason = sums + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +
+  step.reason = sumsInWords() + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +
                 std::to_string(group.total) + (group.placedSubtracted ? " besides the placed digits" : "");
   return true;
 }
@@ -110,9 +129,9 @@ bool examineRegion(const CandidateGrid& grid, const Band& band, const std::vecto
   for (int run : alongRuns) alongTotal += grid.runs[run].sum;
   for (int run : crossRuns) crossTotal += grid.runs[run].sum;
   for (int run : innerRuns) innerTotal += grid.runs[run].sum;
-  const std::string alongWord = band.along == 0 ? "across" : "down";
-  const std::string crossWord = band.along == 0 ? "down" : "across";
-  const std::string where = lineWord(band) + " around " + cellName(grid, region.front());
+  const char* alongWord = band.along == 0 ? "across" : "down";
+  const char* crossWord = band.along == 0 ? "down" : "across";
+  const auto where = [&] { return lineWord(band) + " around " + cellName(grid, region.front()); };
 
   // Cells of the region outside every inner crossing run.
   Group inner{alongTotal - innerTotal, {}, false};
@@ -123,8 +142,11 @@ bool examineRegion(const CandidateGrid& grid, const Band& band, const std::vecto
     if (!covered[cell]) addCell(grid, cell, inner);
   if (!innerRuns.empty() &&
       tryGroup(grid, inner,
-               "the " + alongWord + " runs of " + where + " add up to " + std::to_string(alongTotal) + " and the " +
-                   crossWord + " runs inside them to " + std::to_string(innerTotal),
+               [&] {
+                 return std::string("the ") + alongWord + " runs of " + where() + " " + runList(grid, alongRuns) + " add up to " +
+                        std::to_string(alongTotal) + " and the " + crossWord + " runs inside them " +
+                        runList(grid, innerRuns) + " to " + std::to_string(innerTotal);
+               },
                step))
     return true;
 
@@ -134,10 +156,14 @@ bool examineRegion(const CandidateGrid& grid, const Band& band, const std::vecto
   for (int run : crossRuns)
     for (int i = 0; i < grid.runs[run].length; ++i)
       if (!band.holds(grid, grid.runs[run].cells[i])) addCell(grid, grid.runs[run].cells[i], outer);
-  return tryGroup(grid, outer,
-                  "the " + crossWord + " runs crossing " + where + " add up to " + std::to_string(crossTotal) +
-                      " and the " + alongWord + " runs there to " + std::to_string(alongTotal),
-                  step);
+  return tryGroup(
+      grid, outer,
+      [&] {
+        return std::string("the ") + crossWord + " runs crossing " + where() + " " + runList(grid, crossRuns) + " add up to " +
+               std::to_string(crossTotal) + " and the " + alongWord + " runs there " + runList(grid, alongRuns) +
+               " to " + std::to_string(alongTotal);
+      },
+      step);
 }
 
 }  // namespace

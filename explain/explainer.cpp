@@ -41,7 +41,8 @@ Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& s
     const bool sound = applyStep(grid, step);
     if (step.technique == Technique::Trial || step.technique == Technique::ExhaustiveSearch)
       ++explanation.trialCount;
-    if (techniqueLevel(step.technique) >= techniqueLevel(explanation.hardest)) explanation.hardest = step.technique;
+    // Techniques are declared simplest first.
+    explanation.hardest = std::max(explanation.hardest, step.technique);
     explanation.steps.push_back(std::move(step));
     if (!sound) break;
   }

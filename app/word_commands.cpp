@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "app/generate_command.h"
 #include "app/check_command.h"
+#include "app/explain_command.h"
+#include "app/generate_command.h"
 #include "app/link_command.h"
 
 namespace vantreel {
@@ -14,7 +15,7 @@ constexpr WordCommand kWordCommands[] = {
     {"link", runLink},
     {"print", nullptr},
     {"generate", runGenerate},
-    {"explain", nullptr},
+    {"explain", runExplain},
 };
 
 }  // namespace

@@ -1,0 +1,162 @@
+#include "app/explain_command.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cli_options.h"
+#include "app/input_file.h"
+#include "app/line_source.h"
+#include "explain/explainer.h"
+#include "format/strict_reader.h"
+#include "solver/solution_count.h"
+
+namespace vantreel {
+namespace {
+
+enum ExplainStatus : int { kExplainOk = 0, kExplainInputError = 1, kExplainUsageError = 2, kExplainNotUnique = 3 };
+
+struct ExplainOptions {
+  std::string fileName;
+  long line = 0;  // 0: every puzzle line
+  bool hint = false;
+  std::string givenText;
+};
+
+// A digit a person has filled in, by interior row and column.
+struct GivenDigit {
+  int row, column, digit;
+};
+
+bool parseGivens(const std::string& text, std::vector<GivenDigit>& givens) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(start, end - start);
+    GivenDigit given{};
+    int consumed = 0;
+    if (std::sscanf(item.c_str(), "r%3dc%3d=%1d%n", &given.row, &given.column, &given.digit, &consumed) != 3 ||
+        consumed != static_cast<int>(item.size()) || given.digit < 1 || given.digit > 9) {
+      std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", item.c_str());
+      return false;
+    }
+    givens.push_back(given);
+    start = end + 1;
+  }
+  return true;
+}
+
+void printStep(const Explanation& explanation, const CandidateGrid& names, std::size_t index) {
+  const Step& step = explanation.steps[index];
+  std::printf("STEP %zu %s: %s because %s\n", index + 1, techniqueName(step.technique),
+              describeEffect(names, step).c_str(), step.reason.c_str());
+}
+
+// One unique puzzle: givens checked against the solution, then the steps.
+int explainBoard(const Board& board, const SolutionCount& count, const ExplainOptions& options,
+                 const std::vector<GivenDigit>& givenDigits, long lineNumber) {
+  CandidateGrid names;
+  if (!buildCandidateGrid(board, names)) return kExplainNotUnique;
+  std::vector<Placement> givens;
+  std::vector<std::string> wrong;
+  for (const GivenDigit& given : givenDigits) {
+    const int cell = given.row * board.width + given.column;
+    if (given.row < 1 || given.row >= board.height || given.column < 1 || given.column >= board.width ||
+        board.kinds[cell] != CellKind::White) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vantreel explain: line %ld: r%dc%d is not a white cell\n", lineNumber, given.row,
+                   given.column);
+      return kExplainUsageError;
+    }
+    if (count.first[cell] == given.digit) givens.push_back({cell, given.digit});
+    else wrong.push_back(cellName(names, cell) + "=" + std::to_string(given.digit));
+  }
+  std::printf("PUZZLE line %ld\n", lineNumber);
+  for (const std::string& digit : wrong) std::printf("%s is wrong\n", digit.c_str());
+  const Explanation explanation = explainPuzzle(board, count.first, givens, options.hint ? 1 : 1 << 30);
+  if (options.hint) {
+    if (explanation.steps.empty()) std::printf("NO STEP: every cell is filled in\n");
+    else printStep(explanation, names, 0);
+    return kExplainOk;
+  }
+  for (std::size_t i = 0; i < explanation.steps.size(); ++i) printStep(explanation, names, i);
+  std::printf("RATING %d (hardest technique: %s)\n", explanation.rating, techniqueName(explanation.hardest));
+  std::printf("STEPS %zu\n", explanation.steps.size());
+  return kExplainOk;
+}
+
+const char* whyNotUnique(const SolutionCount& count) {
+  if (count.budgetExceeded) return "the search budget ran out before one solution was certain";
+  return count.found == 0 ? "the puzzle has no solution" : "the puzzle has several solutions";
+}
+
+}  // namespace
+
+int runExplain(int argc, char** argv) {
+  ExplainOptions options;
+  CLI::App app{"Explains each puzzle with one solution: the solving steps a person can follow, and a rating.",
+               "vantreel explain"};
+  app.add_option("FILE", options.fileName, "puzzle file, one puzzle line or link each; - for standard input")
+      ->required();
+  app.add_option("--line", options.line, "explain only the puzzle on this line of the file")
+      ->check(CLI::PositiveNumber);
+  app.add_flag("--hint", options.hint, "print only the next step");
+  app.add_option("--given", options.givenText, "digits already filled in, e.g. r2c3=4,r5c6=9");
+  int status = kExplainOk;
+  if (!parseOptions(app, argc, argv, status)) return status;
+  std::vector<GivenDigit> givens;
+  if (!parseGivens(options.givenText, givens)) return kExplainUsageError;
+
+  InputFile input = openInput(options.fileName.c_str());
+  if (input.file == nullptr) {
+    std::fprintf(stderr, "vantreel explain: %s: %s\n", options.fileName.c_str(), input.reason.c_str());
+    return kExplainInputError;
+  }
+  LineSource lines(input.file);
+  bool lineFound = false;
+  bool firstPuzzle = true;
+  while (lines.next()) {
+    if (options.line != 0 && lines.lineNumber() != options.line) continue;
+    lineFound = true;
+    const std::string_view text = lines.content();
+    const bool overLong = lines.isOverLong();
+    if (!overLong && isSkippedLine(text) && options.line == 0) continue;
+    Board board;
+    std::string reason;
+    if (overLong) reason = "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+    else if (isSkippedLine(text)) reason = "blank or comment line";
+    if (!reason.empty() || !readStrict(text, board, reason)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vantreel explain: line %ld: malformed: %s\n", lines.lineNumber(), reason.c_str());
+      status = std::max<int>(status, kExplainInputError);
+      continue;
+    }
+    const SolutionCount count = countSolutions(board, 2);
+    if (count.found != 1 || count.budgetExceeded) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vantreel explain: line %ld: %s\n", lines.lineNumber(), whyNotUnique(count));
+      status = std::max<int>(status, kExplainNotUnique);
+      continue;
+    }
+    if (!firstPuzzle) std::printf("\n");
+    firstPuzzle = false;
+    status = std::max(status, explainBoard(board, count, options, givens, lines.lineNumber()));
+  }
+  if (lines.failed()) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vantreel explain: %s: %s\n", options.fileName.c_str(), std::strerror(errno));
+    status = std::max<int>(status, kExplainInputError);
+  } else if (options.line != 0 && !lineFound) {
+    std::fprintf(stderr, "vantreel explain: %s has no line %ld\n", options.fileName.c_str(), options.line);
+    status = std::max<int>(status, kExplainInputError);
+  }
+  closeInput(input);
+  return status;
+}
+
+}  // namespace vantreel

@@ -1,0 +1,137 @@
+#include "explain/candidate_grid.h"
+
+#include <bit>
+
+namespace vantreel {
+namespace {
+
+int countWhite(const Board& board, int first, int step) {
+  int length = 0;
+  for (int p = first; p < board.cellCount() && board.kinds[p] == CellKind::White; p += step) ++length;
+  return length;
+}
+
+// Every digit set, grouped by size and sum, built once.
+struct ComboCatalogue {
+  std::array<std::array<std::vector<DigitSet>, kMaxSum + 1>, 10> bySum;
+  std::array<std::vector<DigitSet>, 10> bySize;
+  ComboCatalogue() {
+    for (int set = 0; set < kSetCount; ++set) {
+      bySum[DigitCountTable[set]][DigitSumTable[set]].push_back(DigitSet(set));
+      bySize[DigitCountTable[set]].push_back(DigitSet(set));
+    }
+  }
+};
+
+const ComboCatalogue& catalogue() {
+  static const ComboCatalogue instance;
+  return instance;
+}
+
+}  // namespace
+
+bool buildCandidateGrid(const Board& board, CandidateGrid& grid) {
+  grid.width = board.width;
+  grid.height = board.height;
+  const int cells = board.cellCount();
+  grid.candidates.assign(cells, 0);
+  grid.runOf.assign(cells, {kNoRun, kNoRun});
+  grid.runs.clear();
+  grid.whiteCells.clear();
+  for (int p = 0; p < cells; ++p) {
+    if (board.kinds[p] == CellKind::White) {
+      grid.candidates[p] = kAllDigits;
+      grid.whiteCells.push_back(p);
+    }
+    if (board.kinds[p] != CellKind::Clue) continue;
+    for (const bool across : {true, false}) {
+      const int step = across ? 1 : grid.width;
+      const int length = countWhite(board, p + step, step);
+      if (length == 0) continue;
+      if (length > 9) return false;
+      ExplainRun run;
+      run.clue = p;
+      run.across = across;
+      run.sum = board.sums[2 * p + (across ? 0 : 1)];
+      run.length = length;
+      for (int i = 0; i < length; ++i) {
+        run.cells[i] = p + (i + 1) * step;
+        grid.runOf[run.cells[i]][across ? 0 : 1] = static_cast<int>(grid.runs.size());
+      }
+      grid.runs.push_back(run);
+    }
+  }
+  return true;
+}
+
+bool isPlaced(DigitSet candidates) { return std::has_single_bit(unsigned(candidates)); }
+
+int digitOf(DigitSet single) { return std::countr_zero(unsigned(single)) + 1; }
+
+OpenPart openPartOf(const CandidateGrid& grid, const ExplainRun& run) {
+  OpenPart open;
+  int placedSum = 0;
+  for (int i = 0; i < run.length; ++i) {
+    const DigitSet candidates = grid.candidates[run.cells[i]];
+    if (!isPlaced(candidates)) {
+      open.openCells[open.openCount++] = run.cells[i];
+      continue;
+    }
+    if (open.placed & candidates) open.repeated = true;
+    open.placed |= candidates;
+    placedSum += digitOf(candidates);
+  }
+  open.remainder = run.sum - placedSum;
+  return open;
+}
+
+ComboList openCombos(const ExplainRun& run, const OpenPart& open) {
+  ComboList list;
+  if (open.repeated) return list;
+  if (run.sum != 0 && (open.remainder < 0 || open.remainder > kMaxSum)) return list;
+  const auto& sets = run.sum == 0 ? catalogue().bySize[open.openCount] : catalogue().bySum[open.openCount][open.remainder];
+  for (DigitSet set : sets)
+    if ((set & open.placed) == 0) list.sets[list.count++] = set;
+  return list;
+}
+
+DigitSet unionOf(const ComboList& combos) {
+  DigitSet all = 0;
+  for (int i = 0; i < combos.count; ++i) all |= combos.sets[i];
+  return all;
+}
+
+bool isSolved(const CandidateGrid& grid) {
+  for (int cell : grid.whiteCells)
+    if (!isPlaced(grid.candidates[cell])) return false;
+  for (const ExplainRun& run : grid.runs) {
+    const OpenPart open = openPartOf(grid, run);
+    if (open.repeated || (run.sum != 0 && open.remainder != 0)) return false;
+  }
+  return true;
+}
+
+std::string cellName(const CandidateGrid& grid, int cell) {
+  std::string name = "r";
+  name += std::to_string(cell / grid.width);
+  name += 'c';
+  name += std::to_string(cell % grid.width);
+  return name;
+}
+
+std::string digitList(DigitSet digits) {
+  std::string text = "{";
+  for (int digit = 1; digit <= 9; ++digit)
+    if (digits & (1 << (digit - 1))) {
+      if (text.size() > 1) text += ',';
+      text += static_cast<char>('0' + digit);
+    }
+  return text + "}";
+}
+
+std::string runName(const CandidateGrid& grid, const ExplainRun& run) {
+  return cellName(grid, run.clue) + (run.across ? " across " : " down ") +
+         (run.sum == 0 ? std::string("?") : std::to_string(run.sum)) + " in " + std::to_string(run.length);
+}
+
+}  // namespace vantreel

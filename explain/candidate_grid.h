@@ -1,0 +1,64 @@
+#pragma once
+// The explainer's own candidate model: a digit set per white cell and the
+// runs with their clue, sum, length and cells. Kept plain and separate from
+// the solving grid so that each technique reads like the rule it states.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "format/board.h"
+#include "tables/digit_tables.h"
+
+namespace vantreel {
+
+inline constexpr int kNoRun = -1;
+
+struct ExplainRun {
+  int clue = 0;          // index of the clue cell
+  bool across = true;
+  int sum = 0;           // 0: the clue gives no sum, any digits fit
+  int length = 0;
+  std::array<int, 9> cells{};
+};
+
+struct CandidateGrid {
+  int width = 0;   // border column included
+  int height = 0;  // border row included
+  std::vector<DigitSet> candidates;        // per board cell; 0 off white cells
+  std::vector<ExplainRun> runs;            // across and down, in reading order of their clues
+  std::vector<std::array<int, 2>> runOf;   // per cell: across run, down run, or kNoRun
+  std::vector<int> whiteCells;             // reading order
+};
+
+// Open part of a run: what its unplaced cells still owe.
+struct OpenPart {
+  DigitSet placed = 0;   // digits of its cells with one candidate
+  bool repeated = false; // two placed cells hold the same digit
+  int remainder = 0;     // sum left for the open cells (meaningless for sum 0)
+  int openCount = 0;
+  std::array<int, 9> openCells{};
+};
+
+// Digit sets a run's open cells may still take, placed digits excluded.
+struct ComboList {
+  int count = 0;
+  std::array<DigitSet, 126> sets{};  // at most 9 choose 4
+};
+
+// False for a run longer than nine cells, which no filling can satisfy.
+[[nodiscard]] bool buildCandidateGrid(const Board& board, CandidateGrid& grid);
+
+bool isPlaced(DigitSet candidates);
+int digitOf(DigitSet single);
+OpenPart openPartOf(const CandidateGrid& grid, const ExplainRun& run);
+// Sets of openCount digits, none placed, adding up to the remainder.
+ComboList openCombos(const ExplainRun& run, const OpenPart& open);
+DigitSet unionOf(const ComboList& combos);
+bool isSolved(const CandidateGrid& grid);
+
+// Names a person reads: "r3c4", "{1,2,3}", "r2c3 across 6 in 3".
+std::string cellName(const CandidateGrid& grid, int cell);
+std::string digitList(DigitSet digits);
+std::string runName(const CandidateGrid& grid, const ExplainRun& run);
+
+}  // namespace vantreel

@@ -1,0 +1,54 @@
+#include "explain/explainer.h"
+
+#include <algorithm>
+
+#include "explain/step_finder.h"
+
+namespace vantreel {
+
+int techniqueLevel(Technique technique) {
+  switch (technique) {
+    case Technique::UniqueSum:
+    case Technique::CrossIntersection: return 1;
+    case Technique::RunDigits: return 2;
+    case Technique::NakedPair:
+    case Technique::NakedTriple: return 3;
+    case Technique::CombinationElimination: return 4;
+    case Technique::RegionSum: return 5;
+    case Technique::Trial: return 6;
+    case Technique::ExhaustiveSearch: return 7;
+  }
+  return 7;
+}
+
+int rateExplanation(const Explanation& explanation) {
+  int level = 1;
+  for (const Step& step : explanation.steps) level = std::max(level, techniqueLevel(step.technique));
+  // Several trials ask more of a person than one: each is a guess held in mind.
+  if (explanation.trialCount >= 3) level = 7;
+  return level;
+}
+
+Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& solution,
+                          const std::vector<Placement>& givens, int stepLimit) {
+  Explanation explanation;
+  CandidateGrid grid;
+  if (!buildCandidateGrid(board, grid)) return explanation;
+  for (const Placement& given : givens) grid.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
+  while (!isSolved(grid) && static_cast<int>(explanation.steps.size()) < stepLimit) {
+    Step step;
+    if (!findNextStep(grid, solution, step)) break;
+    const bool sound = applyStep(grid, step);
+    if (step.technique == Technique::Trial || step.technique == Technique::ExhaustiveSearch)
+      ++explanation.trialCount;
+    // Techniques are declared simplest first.
+    explanation.hardest = std::max(explanation.hardest, step.technique);
+    explanation.steps.push_back(std::move(step));
+    if (!sound) break;
+  }
+  explanation.solved = isSolved(grid);
+  explanation.rating = rateExplanation(explanation);
+  return explanation;
+}
+
+}  // namespace vantreel

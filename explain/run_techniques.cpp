@@ -1,0 +1,227 @@
+#include "explain/run_techniques.h"
+
+#include <bit>
+
+namespace vantreel {
+namespace {
+
+constexpr DigitSet digitBit(int digit) { return DigitSet(1 << (digit - 1)); }
+
+// "{1,2,7} or {1,4,5}"; long lists are cut so that a reason stays readable.
+std::string comboChoices(const DigitSet* sets, int count) {
+  constexpr int kShown = 6;
+  std::string text;
+  for (int i = 0; i < count && i < kShown; ++i) {
+    if (i > 0) text += (i + 1 == count) ? " or " : ", ";
+    text += digitList(sets[i]);
+  }
+  if (count > kShown) text += " and " + std::to_string(count - kShown) + " more";
+  return text;
+}
+
+// What a run owes, said so that a solver sees where the digit sets come from.
+std::string runOwing(const CandidateGrid& grid, const ExplainRun& run, const OpenPart& open) {
+  std::string text = runName(grid, run);
+  if (open.placed != 0 && run.sum != 0)
+    text += " less the placed " + digitList(open.placed) + " leaves " + std::to_string(open.remainder) + " in " +
+            std::to_string(open.openCount) + (open.openCount == 1 ? " cell" : " cells");
+  return text;
+}
+
+// The verb after runOwing: the run itself, or what its open cells still owe.
+const char* owingVerb(const OpenPart& open, const char* whole, const char* rest) {
+  return open.placed != 0 ? rest : whole;
+}
+
+bool finish(Step& step, Technique technique, std::string reason) {
+  if (!step.changes()) return false;
+  step.technique = technique;
+  step.reason = std::move(reason);
+  return true;
+}
+
+}  // namespace
+
+bool findUniqueSum(const CandidateGrid& grid, Step& step) {
+  for (const ExplainRun& run : grid.runs) {
+    const OpenPart open = openPartOf(grid, run);
+    if (open.openCount == 0) continue;
+    const ComboList combos = openCombos(run, open);
+    if (combos.count != 1) continue;
+    step = Step{};
+    for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], combos.sets[0]);
+    if (finish(step, Technique::UniqueSum, runOwing(grid, run, open) + owingVerb(open, " is ", ": ") + digitList(combos.sets[0])))
+      return true;
+  }
+  return false;
+}
+
+bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
+  std::vector<DigitSet> allowed(grid.runs.size());
+  for (std::size_t i = 0; i < grid.runs.size(); ++i) {
+    const OpenPart open = openPartOf(grid, grid.runs[i]);
+    allowed[i] = open.openCount == 0 ? kAllDigits : unionOf(openCombos(grid.runs[i], open));
+  }
+  for (int cell : grid.whiteCells) {
+    const DigitSet candidates = grid.candidates[cell];
+    if (isPlaced(candidates)) continue;
+    const int across = grid.runOf[cell][0], down = grid.runOf[cell][1];
+    const DigitSet acrossAllows = across == kNoRun ? kAllDigits : allowed[across];
+    const DigitSet downAllows = down == kNoRun ? kAllDigits : allowed[down];
+    if ((candidates & ~(acrossAllows & downAllows)) == 0) continue;
+    step = Step{};
+    narrowCell(step, grid, cell, acrossAllows & downAllows);
+    std::string reason;
+    if (across != kNoRun) reason = runName(grid, grid.runs[across]) + " allows " + digitList(acrossAllows);
+    if (across != kNoRun && down != kNoRun) reason += " and ";
+    if (down != kNoRun) reason += runName(grid, grid.runs[down]) + " allows " + digitList(downAllows);
+    finish(step, Technique::CrossIntersection, reason);
+    return true;
+  }
+  return false;
+}
+
+bool findRunDigits(const CandidateGrid& grid, Step& step) {
+  for (const ExplainRun& run : grid.runs) {
+    const OpenPart open = openPartOf(grid, run);
+    if (open.openCount == 0) continue;
+    const ComboList combos = openCombos(run, open);
+    DigitSet covered = 0;
+    for (int i = 0; i < open.openCount; ++i) covered |= grid.candidates[open.openCells[i]];
+    // A set fits when every open cell can take one of its digits and every
+    // digit has a cell that can take it.
+    ComboList fitting;
+    for (int c = 0; c < combos.count; ++c) {
+      const DigitSet set = combos.sets[c];
+      bool fits = (set & ~covered) == 0;
+      for (int i = 0; fits && i < open.openCount; ++i) fits = (grid.candidates[open.openCells[i]] & set) != 0;
+      if (fits) fitting.sets[fitting.count++] = set;
+    }
+    const DigitSet allowed = unionOf(fitting);
+    DigitSet required = fitting.count == 0 ? 0 : kAllDigits;
+    for (int c = 0; c < fitting.count; ++c) required &= fitting.sets[c];
+
+    std::array<DigitSet, 9> target{};
+    for (int i = 0; i < open.openCount; ++i) target[i] = grid.candidates[open.openCells[i]] & allowed;
+    std::string hiddenSingles;
+    for (DigitSet left = required; left != 0; left &= left - 1) {
+      const DigitSet digit = lowestDigit(left);
+      int holder = -1, holders = 0;
+      for (int i = 0; i < open.openCount; ++i)
+        if (target[i] & digit) {
+          holder = i;
+          ++holders;
+        }
+      if (holders != 1 || target[holder] == digit) continue;
+      target[holder] = digit;
+      hiddenSingles += "; it must hold " + std::to_string(digitOf(digit)) + " and only " +
+                       cellName(grid, open.openCells[holder]) + " can take it";
+    }
+    step = Step{};
+    for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], target[i]);
+    const std::string reason =
+        fitting.count == 0 ? runOwing(grid, run, open) + owingVerb(open, " has", ", but there is") + " no digit set that fits its cells"
+                           : runOwing(grid, run, open) + owingVerb(open, " fits its cells only as ", ", and they fit only ") +
+                                 comboChoices(fitting.sets.data(), fitting.count) + hiddenSingles;
+    if (finish(step, Technique::RunDigits, reason)) return true;
+  }
+  return false;
+}
+
+bool findNakedGroup(const CandidateGrid& grid, int size, Step& step) {
+  for (const ExplainRun& run : grid.runs) {
+    const OpenPart open = openPartOf(grid, run);
+    if (open.openCount <= size) continue;
+    const int n = open.openCount;
+    // Every group of `size` open cells, as a bit mask over the open cells.
+    for (unsigned group = 0; group < (1u << n); ++group) {
+      if (std::popcount(group) != size) continue;
+      DigitSet shared = 0;
+      for (int i = 0; i < n; ++i)
+        if (group & (1u << i)) shared |= grid.candidates[open.openCells[i]];
+      if (std::popcount(unsigned(shared)) != size) continue;
+      step = Step{};
+      for (int i = 0; i < n; ++i)
+        if (!(group & (1u << i))) narrowCell(step, grid, open.openCells[i], DigitSet(~shared));
+      if (!step.changes()) continue;
+      std::string cells;
+      for (int i = 0; i < n; ++i)
+        if (group & (1u << i)) cells += (cells.empty() ? "" : " and ") + cellName(grid, open.openCells[i]);
+      finish(step, size == 2 ? Technique::NakedPair : Technique::NakedTriple,
+             cells + " of " + runName(grid, run) + " hold only " + digitList(shared) +
+                 " between them, so no other cell of the run can");
+      return true;
+    }
+  }
+  return false;
+}
+
+bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
+  for (const ExplainRun& run : grid.runs) {
+    const OpenPart open = openPartOf(grid, run);
+    if (open.openCount == 0) continue;
+    const ComboList combos = openCombos(run, open);
+    const int n = open.openCount;
+    std::array<bool, kSetCount> wanted{};
+    for (int c = 0; c < combos.count; ++c) wanted[combos.sets[c]] = true;
+    // reach[m]: the first |m| open cells can take exactly the digits m;
+    // finish[m]: the other cells can complete m to a set of the run.
+    std::array<bool, kSetCount> reach{}, complete{};
+    reach[0] = true;
+    for (int mask = 0; mask < kSetCount; ++mask) {
+      const int filled = std::popcount(unsigned(mask));
+      if (!reach[mask] || filled >= n) continue;
+      for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0; left &= left - 1)
+        reach[mask | lowestDigit(left)] = true;
+    }
+    for (int mask = kSetCount - 1; mask >= 0; --mask) {
+      const int filled = std::popcount(unsigned(mask));
+      if (filled == n) complete[mask] = wanted[mask];
+      else if (filled < n)
+        for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0 && !complete[mask];
+             left &= left - 1)
+          complete[mask] = complete[mask | lowestDigit(left)];
+    }
+    std::array<DigitSet, 9> support{};
+    for (int mask = 0; mask < kSetCount; ++mask) {
+      const int filled = std::popcount(unsigned(mask));
+      if (!reach[mask] || filled >= n) continue;
+      for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0; left &= left - 1)
+        if (complete[mask | lowestDigit(left)]) support[filled] |= lowestDigit(left);
+    }
+    step = Step{};
+    for (int i = 0; i < n; ++i) narrowCell(step, grid, open.openCells[i], support[i]);
+    if (!step.changes()) continue;
+    ComboList kept, dropped;
+    for (int c = 0; c < combos.count; ++c) {
+      const DigitSet set = combos.sets[c];
+      bool touches = true;  // only sets a glance at the cells would still allow
+      for (int i = 0; i < n; ++i) touches = touches && (grid.candidates[open.openCells[i]] & set) != 0;
+      if (reach[set] && complete[set]) kept.sets[kept.count++] = set;
+      else if (touches) dropped.sets[dropped.count++] = set;
+    }
+    std::string reason = runOwing(grid, run, open);
+    if (kept.count == 0) {
+      reason += owingVerb(open, " cannot be laid into its cells at all", ", and no digit set can be laid into them");
+    } else {
+      reason += owingVerb(open, " fits its cells only as ", ", and they fit only ") +
+                comboChoices(kept.sets.data(), kept.count);
+      if (dropped.count > 0)
+        reason += " (" + comboChoices(dropped.sets.data(), dropped.count) + " cannot be laid into them)";
+      reason += ", and no way of laying " + std::string(kept.count == 1 ? "it" : "these") + " into the cells puts ";
+      std::string lost;
+      for (int i = 0; i < n; ++i) {
+        const DigitSet removed = grid.candidates[open.openCells[i]] & ~support[i];
+        if (removed == 0) continue;
+        if (!lost.empty()) lost += " or ";
+        lost += digitList(removed) + " in " + cellName(grid, open.openCells[i]);
+      }
+      reason += lost;
+    }
+    finish(step, Technique::CombinationElimination, reason);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace vantreel

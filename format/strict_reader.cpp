@@ -216,7 +216,7 @@ RunAfter firstFaultyRun(const Board& board) {
     for (int column = 1; column < width; ++column) {
       const int p = row * width + column;
       const bool white = kinds[p] == CellKind::White;
-      if (!white && (isFaulty(length, sums[2 * start]) | isFaulty(downLength[column], sums[2 * downStart[column] + 1])))
+      if (!white && (isFaulty(length, sums[2 * start]) || isFaulty(downLength[column], sums[2 * downStart[column] + 1])))
           [[unlikely]] {
         if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
         closeDown(column);
@@ -250,8 +250,8 @@ std::string findPuzzleFault(const Board& board) {
       auto open = [&](int cell) { return kinds[cell] != CellKind::White; };
       const bool openRight = column + 1 == width || open(p + 1);
       const bool openBelow = row + 1 == height || open(p + width);
-      if (!open(p) & open(p - 1) & open(p - width) & openRight & openBelow & (sums[2 * (p - 1)] == 0) &
-          (sums[2 * (p - width) + 1] == 0)) [[unlikely]]
+      if (!open(p) && open(p - 1) && open(p - width) && openRight && openBelow && sums[2 * (p - 1)] == 0 &&
+          sums[2 * (p - width) + 1] == 0) [[unlikely]]
         return cellName(row, column) + ": white cell without a sum in either direction";
     }
   return {};

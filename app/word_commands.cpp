@@ -6,6 +6,7 @@
 #include "app/explain_command.h"
 #include "app/generate_command.h"
 #include "app/link_command.h"
+#include "app/print_command.h"
 
 namespace vantreel {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 constexpr WordCommand kWordCommands[] = {
     {"check", runCheck},
     {"link", runLink},
-    {"print", nullptr},
+    {"print", runPrint},
     {"generate", runGenerate},
     {"explain", runExplain},
 };

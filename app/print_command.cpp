@@ -1,0 +1,229 @@
+#include "app/print_command.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cli_options.h"
+#include "app/input_file.h"
+#include "app/line_source.h"
+#include "app/standard_output.h"
+#include "format/strict_reader.h"
+#include "picture/sheet_text.h"
+#include "platform/files.h"
+#include "solver/solution_count.h"
+#ifdef VANTREEL_HAVE_CAIRO
+#include "picture/sheet_cairo.h"
+#endif
+
+namespace vantreel {
+namespace {
+
+enum class OutputKind { Text, Pdf, Svg };
+
+struct PrintOptions {
+  std::string input;
+  std::string output;
+  std::string paper = "a4";
+  bool force = false;
+  OutputKind kind = OutputKind::Text;
+};
+
+bool endsWith(const std::string& text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i]) return false;
+  return true;
+}
+
+// Why a puzzle is left out, or null when it has exactly one solution.
+const char* refusalOf(const SolutionCount& count) {
+  if (count.budgetExceeded) return "the search budget ran out before one solution was proven";
+  if (count.found == 0) return "it has no solution";
+  if (count.found > 1) return "it has several solutions";
+  return nullptr;
+}
+
+// Reads every line, hands each puzzle with exactly one solution to `take`
+// and reports the others on standard error. Returns the exit status so far.
+template <typename Take>
+int readPuzzles(const PrintOptions& options, Take take) {
+  InputFile input = openInput(options.input.c_str());
+  if (input.file == nullptr) {
+    std::fprintf(stderr, "vantreel print: %s: %s\n", options.input.c_str(), input.reason.c_str());
+    return kPrintInputError;
+  }
+  int status = kPrintOk;
+  int puzzleNumber = 0;
+  LineSource lines(input.file);
+  while (lines.next()) {
+    const std::string_view line = lines.content();
+    if (!lines.isOverLong() && isSkippedLine(line)) continue;
+    ++puzzleNumber;
+    SheetPuzzle puzzle;
+    puzzle.number = puzzleNumber;
+    std::string reason = "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+    if (lines.isOverLong() || !readStrict(line, puzzle.board, reason)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vantreel print: line %ld: %s\n", lines.lineNumber(), reason.c_str());
+      status = kPrintInputError;
+      continue;
+    }
+    SolutionCount count = countSolutions(puzzle.board, 2);
+    if (const char* refusal = refusalOf(count)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "vantreel print: line %ld: puzzle %d not printed: %s\n", lines.lineNumber(),
+                   puzzleNumber, refusal);
+      if (status == kPrintOk) status = kPrintNotUnique;
+      continue;
+    }
+    puzzle.answer = std::move(count.first);
+    take(std::move(puzzle));
+  }
+  if (lines.failed()) {
+    std::fprintf(stderr, "vantreel print: %s: %s; the rest of the input was not read\n", options.input.c_str(),
+                 std::strerror(errno));
+    status = kPrintInputError;
+  }
+  closeInput(input);
+  return status;
+}
+
+int printText(const PrintOptions& options) {
+  const int status = readPuzzles(options, [](SheetPuzzle puzzle) {
+    for (const bool withAnswer : {false, true}) {
+      const std::string text = drawSheetText(puzzle, withAnswer);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+  });
+  // A sheet lost to a full disk or a closed pipe must not pass for success.
+  return finishStandardOutput() ? status : kPrintInputError;
+}
+
+#ifdef VANTREEL_HAVE_CAIRO
+
+// One output file and how to fill it.
+struct OutputPlan {
+  std::string name;
+  const SheetPuzzle* puzzle = nullptr;  // null: the whole sheet as PDF
+  bool withAnswer = false;
+};
+
+std::vector<OutputPlan> planOutputs(const PrintOptions& options, const std::vector<SheetPuzzle>& puzzles) {
+  if (options.kind == OutputKind::Pdf) return {{options.output, nullptr, false}};
+  // "sheet.svg" becomes sheet-01.svg, sheet-01-answer.svg, ... after each
+  // puzzle's number in the file, so that a name matches its caption.
+  const std::string stem = options.output.substr(0, options.output.size() - 4);
+  std::vector<OutputPlan> plans;
+  for (const SheetPuzzle& puzzle : puzzles) {
+    char number[16];
+    std::snprintf(number, sizeof number, "-%02d", puzzle.number);
+    plans.push_back({stem + number + ".svg", &puzzle, false});
+    plans.push_back({stem + number + "-answer.svg", &puzzle, true});
+  }
+  return plans;
+}
+
+bool writePlan(std::FILE* out, const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const Paper& paper,
+               std::string& error) {
+  if (plan.puzzle == nullptr) return writeSheetPdf(out, puzzles, paper, error);
+  return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
+}
+
+// All files or none: every file is written in full before the first one is
+// given its name, and a failure removes those already named.
+bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& plans,
+                  const std::vector<SheetPuzzle>& puzzles) {
+  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  if (!options.force)
+    for (const OutputPlan& plan : plans)
+      if (fileExists(plan.name.c_str())) {
+        std::fprintf(stderr, "vantreel print: %s exists; nothing written (--force replaces it)\n", plan.name.c_str());
+        return false;
+      }
+  std::vector<PendingFile> pending;
+  std::string error;
+  bool ok = true;
+  for (const OutputPlan& plan : plans) {
+    PendingFile file = beginPendingFile(plan.name, error);
+    if (file.file == nullptr || !writePlan(file.file, plan, puzzles, paper, error)) {
+      if (file.file != nullptr) discardPendingFile(file);
+      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plan.name.c_str(), error.c_str());
+      ok = false;
+      break;
+    }
+    pending.push_back(std::move(file));
+  }
+  std::vector<std::string> named;
+  for (PendingFile& file : pending) {
+    bool nameTaken = false;
+    if (!ok) {
+      discardPendingFile(file);
+    } else if (publishPendingFile(file, options.force, nameTaken, error)) {
+      named.push_back(file.finalName);
+    } else {
+      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", file.finalName.c_str(),
+                   nameTaken ? "made by another program meanwhile" : error.c_str());
+      ok = false;
+    }
+  }
+  if (!ok) {
+    for (const std::string& name : named) std::remove(name.c_str());
+    return false;
+  }
+  for (const OutputPlan& plan : plans) std::printf("%s\n", plan.name.c_str());
+  return true;
+}
+
+int printFiles(const PrintOptions& options) {
+  std::vector<SheetPuzzle> puzzles;
+  int status = readPuzzles(options, [&puzzles](SheetPuzzle puzzle) { puzzles.push_back(std::move(puzzle)); });
+  if (status == kPrintInputError) {
+    std::fprintf(stderr, "vantreel print: nothing written\n");
+    return status;
+  }
+  if (puzzles.empty()) {
+    std::fprintf(stderr, "vantreel print: %s holds no puzzle to print; nothing written\n", options.input.c_str());
+    return status == kPrintOk ? kPrintInputError : status;
+  }
+  if (!writeOutputs(options, planOutputs(options, puzzles), puzzles)) return kPrintInputError;
+  return status;
+}
+
+#else
+
+int printFiles(const PrintOptions&) {
+  std::fprintf(stderr, "vantreel print: this build cannot write PDF or SVG: install libcairo2-dev and rebuild\n");
+  return kPrintInputError;
+}
+
+#endif
+
+}  // namespace
+
+int runPrint(int argc, char** argv) {
+  PrintOptions options;
+  CLI::App app{"Print puzzles with their clues, then their answers: as text, or as a PDF sheet or SVG files."};
+  app.name("vantreel print");
+  app.add_option("FILE", options.input, "puzzle file, or - for standard input")->required();
+  app.add_option("-o,--output", options.output, "OUT.pdf: one sheet; OUT.svg: OUT-01.svg, OUT-01-answer.svg, ...");
+  app.add_option("--paper", options.paper, "paper size of the PDF")->check(CLI::IsMember({"a4", "letter"}));
+  app.add_flag("--force", options.force, "replace existing output files");
+  int status = 0;
+  if (!parseOptions(app, argc, argv, status)) return status;
+  if (!options.output.empty()) {
+    if (endsWith(options.output, ".pdf")) options.kind = OutputKind::Pdf;
+    else if (endsWith(options.output, ".svg")) options.kind = OutputKind::Svg;
+    else {
+      std::fprintf(stderr, "vantreel print: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
+      return kPrintUsageError;
+    }
+  }
+  return options.kind == OutputKind::Text ? printText(options) : printFiles(options);
+}
+
+}  // namespace vantreel

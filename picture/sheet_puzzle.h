@@ -1,0 +1,24 @@
+#pragma once
+// One puzzle as it goes on paper, and the words printed above it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "format/board.h"
+
+namespace vantreel {
+
+struct SheetPuzzle {
+  Board board;
+  std::vector<std::uint8_t> answer;  // digit 1..9 per white cell, row-major like the board
+  int number = 0;                    // its place among the puzzles of the file, from 1
+};
+
+// "Puzzle 3 · 11×11 · level 2 · unique": interior columns × rows.
+std::string sheetCaption(const SheetPuzzle& puzzle);
+
+// Interior columns and rows, border excluded.
+inline int interiorColumns(const Board& board) { return board.width - 1; }
+inline int interiorRows(const Board& board) { return board.height - 1; }
+
+}  // namespace vantreel

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The print command end to end: the text drawing against its golden file, the
+# refusals (puzzles without exactly one solution, malformed lines, existing
+# files), and, where the build has cairo and poppler-utils is installed, the
+# PDF's pages and text and the SVG of a known puzzle against its golden file.
+# Exit 77 (skipped) when the PDF part could not run.
+set -u
+binary=$(realpath "$1")
+data=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 2
+passed=0 failed=0
+
+check() {  # check NAME CONDITION-STATUS [DETAIL]
+  if [[ $2 -eq 0 ]]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL $1${3:+: $3}"
+    failed=$((failed + 1))
+  fi
+}
+same() { cmp -s "$1" "$2"; echo $?; }
+is() { [[ "$1" == "$2" ]]; echo $?; }
+
+# Text drawing: puzzles and answers of the worked examples, from a file and from standard input.
+"$binary" print "$data/worked_example.txt" >text.out 2>text.err
+check "text exits 0" "$(is $? 0)"
+check "text matches golden" "$(same text.out "$data/print_worked_example.out")" "$(diff text.out "$data/print_worked_example.out" | head -5)"
+check "text writes no diagnostics" "$(is "$(cat text.err)" "")"
+"$binary" print - <"$data/worked_example.txt" >stdin.out 2>/dev/null
+check "standard input reads the same" "$(same stdin.out text.out)"
+
+# Refusals: puzzles without exactly one solution are named and left out; the others print.
+"$binary" print "$data/print_mixed.txt" >mixed.out 2>mixed.err
+check "non-unique puzzles exit 3" "$(is $? 3)"
+expected_err="vantreel print: line 4: puzzle 2 not printed: it has no solution
+vantreel print: line 5: puzzle 3 not printed: it has several solutions"
+check "refusals name line and reason" "$(is "$(cat mixed.err)" "$expected_err")" "$(cat mixed.err)"
+check "unique puzzles still print" "$(is "$(grep -c '^Puzzle' mixed.out)" 2)"
+check "captions keep the number in the file" "$(is "$(grep '^Puzzle' mixed.out | cut -d' ' -f2 | tr '\n' ' ')" "1 4 ")"
+
+"$binary" print "$data/malformed_line.txt" >/dev/null 2>malformed.err
+check "malformed line exits 1" "$(is $? 1)"
+check "malformed line is named" "$(is "$(grep -c '^vantreel print: line 2: ' malformed.err)" 1)"
+"$binary" print missing.txt >/dev/null 2>&1
+check "missing file exits 1" "$(is $? 1)"
+"$binary" print "$data/worked_example.txt" -o sheet.png >/dev/null 2>&1
+check "unknown output kind exits 2" "$(is $? 2)"
+"$binary" print "$data/worked_example.txt" --paper a5 >/dev/null 2>&1
+check "unknown paper exits 2" "$(is $? 2)"
+
+# Everything below needs cairo in the build and poppler-utils.
+"$binary" print "$data/worked_example.txt" -o probe.pdf >/dev/null 2>probe.err
+if grep -q "install libcairo2-dev" probe.err; then
+  echo "print end to end: $passed passed, $failed failed; PDF and SVG skipped: cairo was not built"
+  [[ $failed -eq 0 ]] && exit 77 || exit 1
+fi
+if ! command -v pdfinfo >/dev/null || ! command -v pdftotext >/dev/null; then
+  echo "print end to end: $passed passed, $failed failed; PDF and SVG skipped: install poppler-utils"
+  [[ $failed -eq 0 ]] && exit 77 || exit 1
+fi
+
+pages() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
+# Clue numbers of each puzzle, one per line, from the text drawing: puzzle N's go to clues.N.
+"$binary" print "$data/generated_11x11.txt" >batch.out
+awk '/^Puzzle / { n = $2; inside = 1; next } /^Answer / { inside = 0 }
+     inside { while (match($0, /[0-9]*\\[0-9]*/)) { cell = substr($0, RSTART, RLENGTH)
+       split(cell, sums, "\\"); for (i = 1; i <= 2; ++i) if (sums[i] != "") print sums[i] > ("clues." n)
+       $0 = substr($0, RSTART + RLENGTH) } }' batch.out
+
+"$binary" print "$data/generated_11x11.txt" -o batch.pdf >batch.names
+check "PDF exits 0" "$(is $? 0)"
+check "PDF names its file" "$(is "$(cat batch.names)" batch.pdf)"
+# 30 puzzles, four to an A4 page, then 12 answers a page.
+check "PDF page count" "$(is "$(pages batch.pdf)" 11)" "$(pages batch.pdf)"
+for page in 1 2 3 4 5 6 7 8; do
+  pdftotext -f $page -l $page batch.pdf - | tr -c '0-9\n' '\n' | grep . | sort >page.numbers
+  for puzzle in $((4 * page - 3)) $((4 * page - 2)) $((4 * page - 1)) $((4 * page)); do
+    [[ -f clues.$puzzle ]] || continue
+    missing=$(comm -23 <(sort clues.$puzzle) page.numbers | tr '\n' ' ')
+    check "page $page holds the clues of puzzle $puzzle" "$(is "$missing" "")" "missing $missing"
+  done
+done
+check "answers follow on their own pages" \
+  "$(pdftotext -f 9 -l 9 batch.pdf - | grep -c 'Answer to puzzle 1$' | grep -qx 1; echo $?)"
+"$binary" print "$data/generated_11x11.txt" -o again.pdf >/dev/null
+check "PDF is the same on every run" "$(same batch.pdf again.pdf)"
+
+cp batch.pdf before.pdf
+"$binary" print "$data/generated_15x15.txt" -o batch.pdf >/dev/null 2>exists.err
+check "existing file exits 1" "$(is $? 1)"
+check "existing file is kept" "$(same batch.pdf before.pdf)"
+check "existing file is named" "$(grep -c 'batch.pdf exists' exists.err | grep -qx 1; echo $?)"
+"$binary" print "$data/generated_15x15.txt" -o batch.pdf --force --paper letter >/dev/null
+check "--force replaces" "$(is $? 0)"
+# Two 15x15 puzzles to a page, six answers a page.
+check "15x15 page count" "$(is "$(pages batch.pdf)" 20)" "$(pages batch.pdf)"
+check "letter paper" "$(pdfinfo batch.pdf | grep -c 'letter' | grep -qx 1; echo $?)"
+
+"$binary" print "$data/print_mixed.txt" -o mixed.pdf >/dev/null 2>&1
+check "PDF without non-unique puzzles exits 3" "$(is $? 3)"
+check "PDF holds the unique puzzles" "$(is "$(pages mixed.pdf)" 2)"
+"$binary" print "$data/contradiction.txt" -o none.pdf >/dev/null 2>&1
+check "nothing printable exits 3" "$(is $? 3)"
+"$binary" print "$data/malformed_line.txt" -o bad.pdf >/dev/null 2>&1
+check "malformed input exits 1" "$(is $? 1)"
+"$binary" print "$data/worked_example.txt" -o no/such/folder.pdf >/dev/null 2>&1
+check "unwritable folder exits 1" "$(is $? 1)"
+check "no file on refusal, no temporary file left" "$(is "$(ls -A | grep -c -e none.pdf -e bad.pdf -e '^\.')" 0)"
+
+# SVG: one file per puzzle and answer; the first matches its golden file.
+mkdir svg && "$binary" print "$data/worked_example.txt" -o svg/p.svg >svg.names
+check "SVG exits 0" "$(is $? 0)"
+check "SVG names" "$(is "$(tr '\n' ' ' <svg.names)" "svg/p-01.svg svg/p-01-answer.svg svg/p-02.svg svg/p-02-answer.svg ")"
+check "SVG puzzle matches golden" "$(same svg/p-01.svg "$data/print_worked_example-01.svg")"
+check "SVG answer matches golden" "$(same svg/p-01-answer.svg "$data/print_worked_example-01-answer.svg")"
+"$binary" print "$data/worked_example.txt" -o svg/p.svg >/dev/null 2>&1
+check "SVG refuses to replace" "$(is $? 1)"
+check "SVG refusal writes nothing" "$(is "$(ls -A svg | wc -l)" 4)"
+
+echo "print end to end: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "picture/sheet_layout.h"
+
+namespace vantreel {
+namespace {
+
+// Puzzles on the first page for a batch of one size.
+int firstPageCount(GridSize size, const Paper& paper) {
+  return static_cast<int>(layoutSheet(std::vector<GridSize>(30, size), paper).front().placements.size());
+}
+
+TEST(SheetLayout, PutsFourElevenByElevenOrTwoFifteenByFifteenOnAPage) {
+  for (const Paper& paper : {kPaperA4, kPaperLetter}) {
+    EXPECT_EQ(firstPageCount({12, 12}, paper), 4);
+    EXPECT_EQ(firstPageCount({16, 16}, paper), 2);
+    EXPECT_EQ(firstPageCount({20, 16}, paper), 2);
+    EXPECT_EQ(firstPageCount({24, 18}, paper), 1);
+  }
+}
+
+// A grid with its caption band, in millimetres.
+struct Box {
+  double left, top, right, bottom;
+};
+
+Box boxOf(const Placement& placement, GridSize size) {
+  return {placement.left, placement.top - kSheetMetrics.captionHeight, placement.left + size.columns * placement.cell,
+          placement.top + size.rows * placement.cell};
+}
+
+bool overlap(const Box& a, const Box& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Checks every page of a layout against the rules a printed sheet needs.
+void expectSoundSheet(const std::vector<GridSize>& sizes, const Paper& paper) {
+  const std::vector<SheetPage> pages = layoutSheet(sizes, paper);
+  std::vector<int> order[2];
+  bool answersBegun = false;
+  for (const SheetPage& page : pages) {
+    const bool answers = page.part == SheetPart::Answers;
+    EXPECT_TRUE(answers || !answersBegun) << "a puzzle page after the answers";
+    answersBegun = answersBegun || answers;
+    const PartMetrics& metrics = answers ? kAnswerMetrics : kPuzzleMetrics;
+    ASSERT_FALSE(page.placements.empty());
+    for (std::size_t i = 0; i < page.placements.size(); ++i) {
+      const Placement& placement = page.placements[i];
+      const GridSize size = sizes[placement.index];
+      order[answers].push_back(placement.index);
+      const Box box = boxOf(placement, size);
+      const double slack = 1e-9;
+      EXPECT_GE(box.left, kSheetMetrics.margin - slack);
+      EXPECT_GE(box.top, kSheetMetrics.margin + kSheetMetrics.titleHeight - slack);
+      EXPECT_LE(box.right, paper.width - kSheetMetrics.margin + slack);
+      EXPECT_LE(box.bottom, paper.height - kSheetMetrics.margin + slack);
+      EXPECT_LE(placement.cell, metrics.maxCell);
+      // Only a grid alone on its page may have cells below the legible size.
+      if (page.placements.size() > 1) {
+        EXPECT_GE(placement.cell, metrics.minCell);
+      }
+      for (std::size_t j = 0; j < i; ++j)
+        EXPECT_FALSE(overlap(box, boxOf(page.placements[j], sizes[page.placements[j].index])))
+            << "grids " << page.placements[j].index << " and " << placement.index;
+    }
+  }
+  for (const std::vector<int>& part : order) {
+    ASSERT_EQ(part.size(), sizes.size());
+    for (std::size_t i = 0; i < part.size(); ++i) EXPECT_EQ(part[i], static_cast<int>(i));
+  }
+}
+
+TEST(SheetLayout, KeepsGridsOnThePageApartAndInFileOrderForMixedSizes) {
+  std::mt19937 random(42);
+  for (int trial = 0; trial < 60; ++trial) {
+    std::vector<GridSize> sizes(1 + random() % 25);
+    for (GridSize& size : sizes)
+      size = trial % 3 == 0 ? GridSize{12, 12} : GridSize{static_cast<int>(2 + random() % 30), static_cast<int>(2 + random() % 30)};
+    expectSoundSheet(sizes, trial % 2 ? kPaperLetter : kPaperA4);
+  }
+}
+
+TEST(SheetLayout, GivesABoardTooLargeForLegibleCellsAPageOfItsOwn) {
+  const std::vector<GridSize> sizes{{12, 12}, {127, 127}, {12, 12}};
+  expectSoundSheet(sizes, kPaperA4);
+  const std::vector<SheetPage> pages = layoutSheet(sizes, kPaperA4);
+  ASSERT_EQ(pages.size(), 6u);  // the large board splits the small ones onto pages of their own
+  EXPECT_EQ(pages[1].placements.size(), 1u);
+  EXPECT_LT(pages[1].placements[0].cell, kPuzzleMetrics.minCell);
+}
+
+}  // namespace
+}  // namespace vantreel

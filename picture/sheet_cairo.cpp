@@ -138,8 +138,6 @@ void drawGrid(cairo_t* cr, const SheetPuzzle& puzzle, bool withAnswer, double le
   cairo_stroke(cr);
 }
 
-std::string answerCaption(const SheetPuzzle& puzzle) { return "Answer to puzzle " + std::to_string(puzzle.number); }
-
 void drawPage(cairo_t* cr, const Paper& paper, const SheetPage& page, int pageNumber, int pageCount,
               const std::vector<SheetPuzzle>& puzzles) {
   const bool answers = page.part == SheetPart::Answers;

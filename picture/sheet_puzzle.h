@@ -16,6 +16,8 @@ struct SheetPuzzle {
 
 // "Puzzle 3 · 11×11 · level 2 · unique": interior columns × rows.
 std::string sheetCaption(const SheetPuzzle& puzzle);
+// "Answer to puzzle 3".
+std::string answerCaption(const SheetPuzzle& puzzle);
 
 // Interior columns and rows, border excluded.
 inline int interiorColumns(const Board& board) { return board.width - 1; }

@@ -67,9 +67,11 @@ std::string sheetCaption(const SheetPuzzle& puzzle) {
   return caption;
 }
 
+std::string answerCaption(const SheetPuzzle& puzzle) { return "Answer to puzzle " + std::to_string(puzzle.number); }
+
 std::string drawSheetText(const SheetPuzzle& puzzle, bool withAnswer) {
   const Board& board = puzzle.board;
-  std::string text = withAnswer ? "Answer to " + sheetCaption(puzzle) : sheetCaption(puzzle);
+  std::string text = withAnswer ? answerCaption(puzzle) : sheetCaption(puzzle);
   text += '\n';
   appendRule(text, board.width, kTopRule);
   for (int row = 0; row < board.height; ++row) {

@@ -60,7 +60,7 @@ void expectDrawingShows(const SheetPuzzle& puzzle, bool withAnswer) {
   std::vector<std::string> lines;
   for (std::string line; std::getline(text, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(2 * board.height + 3));
-  EXPECT_EQ(lines[0], (withAnswer ? "Answer to " : "") + sheetCaption(puzzle));
+  EXPECT_EQ(lines[0], withAnswer ? answerCaption(puzzle) : sheetCaption(puzzle));
   EXPECT_EQ(lines.back(), "");
   const int width = codePoints(lines[1]);
   for (std::size_t i = 1; i + 1 < lines.size(); ++i) EXPECT_EQ(codePoints(lines[i]), width) << "line " << i;
@@ -106,6 +106,7 @@ TEST(SheetText, CaptionNamesNumberSizeAndLevel) {
   SheetPuzzle puzzle = randomSheetPuzzle(random, 9, 7);
   puzzle.number = 12;
   EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 level 3 \u00B7 unique");
+  EXPECT_EQ(answerCaption(puzzle), "Answer to puzzle 12");
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ struct SheetPuzzle {
   int number = 0;                    // its place among the puzzles of the file, from 1
 };
 
-// "Puzzle 3 · 11×11 · level 2 · unique": interior columns × rows.
+// "Puzzle 3 · 11×11 · level 2 · unique": interior columns × rows; no level part
+// for a puzzle without one.
 std::string sheetCaption(const SheetPuzzle& puzzle);
 // "Answer to puzzle 3".
 std::string answerCaption(const SheetPuzzle& puzzle);

@@ -37,8 +37,9 @@ check "non-unique puzzles exit 3" "$(is $? 3)"
 expected_err="vantreel print: line 4: puzzle 2 not printed: it has no solution
 vantreel print: line 5: puzzle 3 not printed: it has several solutions"
 check "refusals name line and reason" "$(is "$(cat mixed.err)" "$expected_err")" "$(cat mixed.err)"
-check "unique puzzles still print" "$(is "$(grep -c '^Puzzle' mixed.out)" 2)"
-check "captions keep the number in the file" "$(is "$(grep '^Puzzle' mixed.out | cut -d' ' -f2 | tr '\n' ' ')" "1 4 ")"
+check "unique puzzles still print" "$(is "$(grep -c '^Puzzle' mixed.out)" 3)"
+check "captions keep the number in the file" "$(is "$(grep '^Puzzle' mixed.out | cut -d' ' -f2 | tr '\n' ' ')" "1 4 5 ")"
+check "a link prints, without a level" "$(is "$(grep '^Puzzle 5' mixed.out)" "Puzzle 5 · 4×3 · unique")"
 
 "$binary" print "$data/malformed_line.txt" >/dev/null 2>malformed.err
 check "malformed line exits 1" "$(is $? 1)"

@@ -107,6 +107,8 @@ TEST(SheetText, CaptionNamesNumberSizeAndLevel) {
   puzzle.number = 12;
   EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 level 3 \u00B7 unique");
   EXPECT_EQ(answerCaption(puzzle), "Answer to puzzle 12");
+  puzzle.board.level = 0;
+  EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 unique");
 }
 
 }  // namespace

@@ -150,8 +150,8 @@ bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& pl
   bool ok = true;
   for (const OutputPlan& plan : plans) {
     PendingFile file = beginPendingFile(plan.name, error);
-    if (file.file == nullptr || !writePlan(file.file, plan, puzzles, paper, error)) {
-      if (file.file != nullptr) discardPendingFile(file);
+    if (file.file == nullptr || !writePlan(file.file, plan, puzzles, paper, error) || !closePendingFile(file, error)) {
+      discardPendingFile(file);
       std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plan.name.c_str(), error.c_str());
       ok = false;
       break;

@@ -149,20 +149,25 @@ PendingFile beginPendingFile(const std::string& finalName, std::string& error) {
   return pending;
 }
 
-bool publishPendingFile(PendingFile& pending, bool replace, bool& nameTaken, std::string& error) {
-  nameTaken = false;
-  const bool written = std::fflush(pending.file) == 0 && std::ferror(pending.file) == 0 &&
-                       fsync(fileno(pending.file)) == 0;
+bool closePendingFile(PendingFile& pending, std::string& error) {
+  if (pending.file == nullptr) return true;
+  const bool written = std::fflush(pending.file) == 0 && std::ferror(pending.file) == 0;
   const int writeError = errno;
   const bool closed = std::fclose(pending.file) == 0;
   pending.file = nullptr;
+  if (written && closed) return true;
+  error = std::strerror(!written ? writeError : errno);
+  return false;
+}
+
+bool publishPendingFile(PendingFile& pending, bool replace, bool& nameTaken, std::string& error) {
+  nameTaken = false;
   bool published = false;
-  if (!written || !closed) {
-    error = std::strerror(!written ? writeError : errno);
-  } else if (replace) {
+  const bool closed = closePendingFile(pending, error);
+  if (closed && replace) {
     published = std::rename(pending.tempName.c_str(), pending.finalName.c_str()) == 0;
     if (!published) error = std::strerror(errno);
-  } else {
+  } else if (closed) {
     // link, unlike rename, fails when the name exists: no window in which
     // another program's file could be replaced.
     published = link(pending.tempName.c_str(), pending.finalName.c_str()) == 0;

@@ -49,8 +49,12 @@ struct PendingFile {
 
 // Makes the temporary file; on failure `error` holds the reason.
 PendingFile beginPendingFile(const std::string& finalName, std::string& error);
-// Closes the file and gives it its final name; without `replace` an existing
-// file is never replaced (`nameTaken`). On failure the temporary file is gone.
+// Closes the finished file, so that many can wait for their names without
+// holding a descriptor each. On failure `error` holds the reason.
+bool closePendingFile(PendingFile& pending, std::string& error);
+// Closes the file if still open and gives it its final name; without `replace`
+// an existing file is never replaced (`nameTaken`). On failure the temporary
+// file is gone.
 bool publishPendingFile(PendingFile& pending, bool replace, bool& nameTaken, std::string& error);
 // Closes and removes the temporary file.
 void discardPendingFile(PendingFile& pending);

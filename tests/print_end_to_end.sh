@@ -122,5 +122,11 @@ check "SVG answer matches golden" "$(same svg/p-01-answer.svg "$data/print_worke
 check "SVG refuses to replace" "$(is $? 1)"
 check "SVG refusal writes nothing" "$(is "$(ls -A svg | wc -l)" 4)"
 
+# Forty puzzles make eighty files: they must not need a descriptor each at once.
+for i in $(seq 40); do head -n 1 "$data/worked_example.txt"; done >forty.txt
+mkdir many && (ulimit -n 32 && "$binary" print forty.txt -o many/p.svg >/dev/null 2>many.err)
+check "many SVG files with few descriptors" "$(is $? 0)" "$(cat many.err)"
+check "many SVG files all written" "$(is "$(ls many | wc -l)" 80)"
+
 echo "print end to end: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -77,8 +77,10 @@ TEST(SheetLayout, KeepsGridsOnThePageApartAndInFileOrderForMixedSizes) {
   std::mt19937 random(42);
   for (int trial = 0; trial < 60; ++trial) {
     std::vector<GridSize> sizes(1 + random() % 25);
-    for (GridSize& size : sizes)
-      size = trial % 3 == 0 ? GridSize{12, 12} : GridSize{static_cast<int>(2 + random() % 30), static_cast<int>(2 + random() % 30)};
+    for (GridSize& size : sizes) {
+      const int columns = static_cast<int>(2 + random() % 30), rows = static_cast<int>(2 + random() % 30);
+      size = trial % 3 == 0 ? GridSize{12, 12} : GridSize{columns, rows};
+    }
     expectSoundSheet(sizes, trial % 2 ? kPaperLetter : kPaperA4);
   }
 }

@@ -25,7 +25,8 @@ SheetPuzzle randomSheetPuzzle(std::mt19937& random, int columns, int rows) {
     puzzle.answer.assign(puzzle.board.cellCount(), 0);
     for (int row = 0; row < rows; ++row)
       for (int column = 0; column < columns; ++column)
-        puzzle.answer[(row + 1) * puzzle.board.width + column + 1] = static_cast<std::uint8_t>(digits[row * columns + column]);
+        puzzle.answer[(row + 1) * puzzle.board.width + column + 1] =
+            static_cast<std::uint8_t>(digits[row * columns + column]);
     return puzzle;
   }
 }
@@ -77,7 +78,9 @@ void expectDrawingShows(const SheetPuzzle& puzzle, bool withAnswer) {
         case CellKind::Clue: {
           const std::size_t slash = cell.find('\\');
           ASSERT_NE(slash, std::string::npos) << cell;
-          auto sumOf = [](std::string part) { return part.find_first_not_of(' ') == std::string::npos ? 0 : std::stoi(part); };
+          auto sumOf = [](const std::string& part) {
+            return part.find_first_not_of(' ') == std::string::npos ? 0 : std::stoi(part);
+          };
           EXPECT_EQ(sumOf(cell.substr(0, slash)), board.sums[2 * p + 1]) << "down at " << row << "," << column;
           EXPECT_EQ(sumOf(cell.substr(slash + 1)), board.sums[2 * p]) << "across at " << row << "," << column;
           break;

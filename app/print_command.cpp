@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -134,47 +135,43 @@ bool writePlan(std::FILE* out, const OutputPlan& plan, const std::vector<SheetPu
   return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
 }
 
-// All files or none: every file is written in full before the first one is
-// given its name, and a failure removes those already named.
+// Writes one file in full under no name, then names it. --force removes an
+// existing file just before: a failed run may lose it but never leaves a partial one.
+bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const PrintOptions& options,
+                 std::string& error) {
+  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  NewFile file;
+  int code = 0;
+  if (!file.open(std::filesystem::path(plan.name).parent_path().string(), code)) {
+    error = std::strerror(code);
+    return false;
+  }
+  if (!writePlan(file.stream(), plan, puzzles, paper, error)) return false;
+  if (file.finish(plan.name, code)) return true;
+  if (code == EEXIST && options.force && std::remove(plan.name.c_str()) == 0 && file.finish(plan.name, code))
+    return true;
+  error = code == EEXIST ? "made by another program meanwhile" : std::strerror(code);
+  return false;
+}
+
+// All files or none: one file at a time (a puzzle file may make hundreds),
+// and a failure removes those already named.
 bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& plans,
                   const std::vector<SheetPuzzle>& puzzles) {
-  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
   if (!options.force)
     for (const OutputPlan& plan : plans)
       if (fileExists(plan.name.c_str())) {
         std::fprintf(stderr, "vantreel print: %s exists; nothing written (--force replaces it)\n", plan.name.c_str());
         return false;
       }
-  std::vector<PendingFile> pending;
+  std::size_t named = 0;
   std::string error;
-  bool ok = true;
-  for (const OutputPlan& plan : plans) {
-    PendingFile file = beginPendingFile(plan.name, error);
-    if (file.file == nullptr || !writePlan(file.file, plan, puzzles, paper, error) || !closePendingFile(file, error)) {
-      discardPendingFile(file);
-      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plan.name.c_str(), error.c_str());
-      ok = false;
-      break;
+  for (; named < plans.size(); ++named)
+    if (!writeOutput(plans[named], puzzles, options, error)) {
+      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plans[named].name.c_str(), error.c_str());
+      for (std::size_t i = 0; i < named; ++i) std::remove(plans[i].name.c_str());
+      return false;
     }
-    pending.push_back(std::move(file));
-  }
-  std::vector<std::string> named;
-  for (PendingFile& file : pending) {
-    bool nameTaken = false;
-    if (!ok) {
-      discardPendingFile(file);
-    } else if (publishPendingFile(file, options.force, nameTaken, error)) {
-      named.push_back(file.finalName);
-    } else {
-      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", file.finalName.c_str(),
-                   nameTaken ? "made by another program meanwhile" : error.c_str());
-      ok = false;
-    }
-  }
-  if (!ok) {
-    for (const std::string& name : named) std::remove(name.c_str());
-    return false;
-  }
   for (const OutputPlan& plan : plans) std::printf("%s\n", plan.name.c_str());
   return true;
 }

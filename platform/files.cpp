@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/signals.h"
 
@@ -119,72 +118,6 @@ void guardStandardDescriptors() {
       const int taken = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
       if (taken >= 0 && taken != fd) ::close(taken);
     }
-}
-
-PendingFile beginPendingFile(const std::string& finalName, std::string& error) {
-  PendingFile pending;
-  pending.finalName = finalName;
-  // A hidden name in the same folder, so that the final rename or link does
-  // not cross file systems.
-  const std::size_t slash = finalName.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : finalName.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? finalName : finalName.substr(slash + 1);
-  std::string pattern = folder + "." + base + ".XXXXXX";
-  const int descriptor = mkstemp(pattern.data());
-  if (descriptor < 0) {
-    error = std::strerror(errno);
-    return pending;
-  }
-  // mkstemp makes the file private; give it the rights a new file gets.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(descriptor, 0666 & ~mask);
-  pending.tempName = pattern;
-  pending.file = fdopen(descriptor, "wb");
-  if (pending.file == nullptr) {
-    error = std::strerror(errno);
-    close(descriptor);
-    unlink(pending.tempName.c_str());
-  }
-  return pending;
-}
-
-bool closePendingFile(PendingFile& pending, std::string& error) {
-  if (pending.file == nullptr) return true;
-  const bool written = std::fflush(pending.file) == 0 && std::ferror(pending.file) == 0;
-  const int writeError = errno;
-  const bool closed = std::fclose(pending.file) == 0;
-  pending.file = nullptr;
-  if (written && closed) return true;
-  error = std::strerror(!written ? writeError : errno);
-  return false;
-}
-
-bool publishPendingFile(PendingFile& pending, bool replace, bool& nameTaken, std::string& error) {
-  nameTaken = false;
-  bool published = false;
-  const bool closed = closePendingFile(pending, error);
-  if (closed && replace) {
-    published = std::rename(pending.tempName.c_str(), pending.finalName.c_str()) == 0;
-    if (!published) error = std::strerror(errno);
-  } else if (closed) {
-    // link, unlike rename, fails when the name exists: no window in which
-    // another program's file could be replaced.
-    published = link(pending.tempName.c_str(), pending.finalName.c_str()) == 0;
-    if (!published) {
-      nameTaken = errno == EEXIST;
-      error = std::strerror(errno);
-    }
-  }
-  if (!published || !replace) unlink(pending.tempName.c_str());
-  pending.tempName.clear();
-  return published;
-}
-
-void discardPendingFile(PendingFile& pending) {
-  if (pending.file != nullptr) std::fclose(pending.file);
-  pending.file = nullptr;
-  if (!pending.tempName.empty()) unlink(pending.tempName.c_str());
 }
 
 }  // namespace vantreel

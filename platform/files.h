@@ -39,24 +39,4 @@ class NewFile {
 // a file we open never takes their number; using such a stream still fails.
 void guardStandardDescriptors();
 
-// Output that appears whole or not at all: written to a temporary file beside
-// the final name, then given that name in one step.
-struct PendingFile {
-  std::FILE* file = nullptr;  // null when the temporary file could not be made
-  std::string tempName;
-  std::string finalName;
-};
-
-// Makes the temporary file; on failure `error` holds the reason.
-PendingFile beginPendingFile(const std::string& finalName, std::string& error);
-// Closes the finished file, so that many can wait for their names without
-// holding a descriptor each. On failure `error` holds the reason.
-bool closePendingFile(PendingFile& pending, std::string& error);
-// Closes the file if still open and gives it its final name; without `replace`
-// an existing file is never replaced (`nameTaken`). On failure the temporary
-// file is gone.
-bool publishPendingFile(PendingFile& pending, bool replace, bool& nameTaken, std::string& error);
-// Closes and removes the temporary file.
-void discardPendingFile(PendingFile& pending);
-
 }  // namespace vantreel

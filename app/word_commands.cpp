@@ -6,7 +6,7 @@
 #include "app/explain_command.h"
 #include "app/generate_command.h"
 #include "app/link_command.h"
-#include "app/print_command.h"
+#include "app/print_program.h"
 
 namespace vantreel {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr WordCommand kWordCommands[] = {
     {"check", runCheck},
     {"link", runLink},
-    {"print", runPrint},
+    {"print", runPrintProgram},
     {"generate", runGenerate},
     {"explain", runExplain},
 };

@@ -22,7 +22,7 @@ constexpr std::array<std::int8_t, 256> kStrictSum = [] {
 constexpr int kLongestRun = 9;
 
 std::string cellName(int row, int column) {
-  char name[16];
+  char name[32];  // two ints at their widest
   std::snprintf(name, sizeof name, "r%dc%d", row, column);
   return name;
 }

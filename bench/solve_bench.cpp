@@ -44,6 +44,11 @@ void solveBoards(benchmark::State& state, const char* file) {
       benchmark::Counter(trials / boards.size(), benchmark::Counter::kAvgIterations);
 }
 
+// 1,000 puzzles of seeded one-thread c1 batches (seeds 1..34), near the
+// size of published puzzles.
+void BM_SolveGenerated12x12(benchmark::State& state) { solveBoards(state, "generated_12x12.txt"); }
+BENCHMARK(BM_SolveGenerated12x12)->Unit(benchmark::kMillisecond);
+
 void BM_SolveGenerated24x18(benchmark::State& state) { solveBoards(state, "generated_24x18.txt"); }
 BENCHMARK(BM_SolveGenerated24x18)->Unit(benchmark::kMillisecond);
 

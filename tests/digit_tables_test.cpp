@@ -105,8 +105,9 @@ TEST(TripleTable, TellingEntries) {
   EXPECT_EQ(triple(7, 511, 511), set({1, 2, 4}));
 }
 
-// Every entry against the rule itself: some x in A, y in B with x, y, z
-// distinct and x + y + z = s. Also covers symmetry and the empty rows.
+// Every entry of the split table against the rule itself: some x in A, y in
+// B with x, y, z distinct and x + y + z = s. Also covers symmetry and the
+// empty rows.
 TEST(TripleTable, EveryEntryFollowsTheRule) {
   for (int sum = kTripleMinSum; sum <= kTripleMaxSum; ++sum)
     for (int a = 0; a < kSetCount; ++a)
@@ -119,6 +120,16 @@ TEST(TripleTable, EveryEntryFollowsTheRule) {
             if ((a >> (x - 1) & 1) && (b >> (y - 1) & 1)) expected |= DigitSet(1 << (z - 1));
           }
         ASSERT_EQ(triple(sum, a, b), expected) << sum << "," << a << "," << b;
+        // The table's former build rule agrees: for each x in A, the pair
+        // row of s - x over B without x, without x.
+        DigitSet fromPairs = 0;
+        for (int x = 1; x <= 9; ++x) {
+          const DigitSet digit = DigitSet(1 << (x - 1));
+          const int rest = sum - x;
+          if ((a & digit) && rest >= kPairMinSum && rest <= kPairMaxSum)
+            fromPairs |= pair(rest, DigitSet(b & ~digit)) & ~digit;
+        }
+        ASSERT_EQ(fromPairs, expected) << sum << "," << a << "," << b;
       }
 }
 

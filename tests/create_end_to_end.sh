@@ -5,19 +5,8 @@
 # one its d statistics earn. Also the two refusals: a bad seed and a folder
 # that cannot take the file.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 
 # Makes one seeded batch in folder $1; stdout, stderr and status beside it.
 create_in() {

@@ -3,21 +3,11 @@
 # to the whole run, level filters that keep positions, a named output that
 # appears whole and never replaces a file; and the help and version words.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
 data=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
 cd "$work" || exit 2
 
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 generate() { "$binary" generate "$@"; }
 
 generate --count 40 --seed 7 --threads 1 -o one.txt 2>one.err

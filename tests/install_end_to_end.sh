@@ -3,20 +3,9 @@
 # names every command, and the program configures without the test and
 # benchmark libraries when those are off.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 build=$(realpath "$1")
 source=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 check "installs the program" "$("$work/prefix/bin/vantreel" | grep -q '^time='; echo $?)"

@@ -3,21 +3,10 @@
 # both ways, a malformed line among good ones, standard input, and the whole
 # test files through link and back into `d`, which must count the same.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
 data=$2
 cd "$data" || exit 2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 
 link='https://puzz.link/p?kakuro/4/3/l60.m.07l.4636'
 

@@ -5,21 +5,11 @@
 # PDF's pages and text and the SVG of a known puzzle against its golden file.
 # Exit 77 (skipped) when the PDF part could not run.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
 data=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 2
-passed=0 failed=0
 
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 same() { cmp -s "$1" "$2"; echo $?; }
 is() { [[ "$1" == "$2" ]]; echo $?; }
 

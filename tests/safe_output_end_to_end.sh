@@ -3,20 +3,10 @@
 # files under a full disk, Ctrl-C, SIGTERM and a closed pipe, reading standard
 # input, endless lines and the reasons files fail.
 set -u
+source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
 data=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
 
-check() {  # check NAME CONDITION-STATUS [DETAIL]
-  if [[ $2 -eq 0 ]]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL $1${3:+: $3}"
-    failed=$((failed + 1))
-  fi
-}
 # True when folder $1 holds nothing at all, hidden temporary files included.
 empty() { [[ -z $(ls -A "$1") ]]; }
 

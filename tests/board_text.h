@@ -10,26 +10,27 @@
 
 namespace vantreel::testing {
 
-inline std::string lineOf(const Board& board) {
+// What a writer puts on a stream, as a string.
+template <typename Write>
+std::string textOf(Write write) {
   char* buffer = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&buffer, &size);
-  writeBoard(out, board);
+  write(out);
   std::fclose(out);
-  std::string line(buffer, size);
+  std::string text(buffer, size);
   std::free(buffer);
-  return line;
+  return text;
+}
+
+inline std::string lineOf(const Board& board) {
+  return textOf([&](std::FILE* out) { writeBoard(out, board); });
 }
 
 // The board's puzz.link link, without the newline.
 inline std::string linkOf(const Board& board) {
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  std::FILE* out = open_memstream(&buffer, &size);
-  writeLink(out, board);
-  std::fclose(out);
-  std::string link(buffer, size - 1);
-  std::free(buffer);
+  std::string link = textOf([&](std::FILE* out) { writeLink(out, board); });
+  link.pop_back();
   return link;
 }
 

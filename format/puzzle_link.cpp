@@ -14,7 +14,9 @@ constexpr std::string_view kLinkMarker = "?kakuro/";
 }  // namespace
 
 std::size_t linkTailStart(std::string_view text) {
-  const std::size_t marker = text.find(kLinkMarker);
+  // An address holds no NUL byte; the lenient reader, which sees a line only
+  // up to its first NUL, must find the same link as the strict one.
+  const std::size_t marker = text.substr(0, text.find('\0')).find(kLinkMarker);
   return marker == std::string_view::npos ? marker : marker + kLinkMarker.size();
 }
 

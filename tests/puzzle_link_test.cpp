@@ -56,6 +56,8 @@ TEST(PuzzleLink, RecognisesEveryHostAndPage) {
   }
   for (const char* text : {"1/4/3/l60.m.07l.4636", "https://puzz.link/p?nurikabe/4/3/l60", "?kakuro", "kakuro/4/3/"})
     EXPECT_FALSE(isPuzzleLink(text)) << text;
+  // Both readers stop looking at a NUL byte, so they agree that this is no link.
+  EXPECT_FALSE(isPuzzleLink(std::string_view("1/\x01\0ecp?kakuro/2/2/nghhg", 24)));
   Board board;
   EXPECT_FALSE(parseLineOrLink(board, "https://puzz.link/p?kakuro/4/3/l60.m"));
   EXPECT_FALSE(parseLineOrLink(board, "https://puzz.link/p?kakuro/4/"));

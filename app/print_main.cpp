@@ -1,4 +1,4 @@
-// vantreel-print: the print command as a program of its own (see print_program.h).
+// vantreel-print: the print command as a program of its own (see sibling_program.h).
 #include "app/print_command.h"
 #include "app/standard_output.h"
 

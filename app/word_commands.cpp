@@ -2,21 +2,19 @@
 
 #include <cstring>
 
-#include "app/check_command.h"
-#include "app/explain_command.h"
-#include "app/generate_command.h"
-#include "app/link_command.h"
-#include "app/print_program.h"
+#include "app/sibling_program.h"
 
 namespace vantreel {
 namespace {
 
+// Every newer command runs in a sibling program (see sibling_program.h);
+// vantreel-words holds the commands themselves (words_main.cpp).
 constexpr WordCommand kWordCommands[] = {
-    {"check", runCheck},
-    {"link", runLink},
+    {"check", runWordsProgram},
+    {"link", runWordsProgram},
     {"print", runPrintProgram},
-    {"generate", runGenerate},
-    {"explain", runExplain},
+    {"generate", runWordsProgram},
+    {"explain", runWordsProgram},
 };
 
 }  // namespace

@@ -9,6 +9,8 @@ source=$(realpath "$2")
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 check "installs the program" "$("$work/prefix/bin/vantreel" | grep -q '^time='; echo $?)"
+check "installs the newer commands beside it" \
+  "$("$work/prefix/bin/vantreel" link "$source/tests/data/worked_example.txt" | grep -q '^https://puzz'; echo $?)"
 page=$work/prefix/share/man/man1/vantreel.1
 check "installs the manual page" "$([[ -f $page ]]; echo $?)"
 if command -v groff >/dev/null; then

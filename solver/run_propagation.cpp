@@ -1,5 +1,7 @@
 #include "solver/run_propagation.h"
 
+#include <bit>
+
 #include "solver/run_rules.h"
 
 namespace vantreel {
@@ -82,17 +84,34 @@ bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
   return removeFromRun(grid, run, pair);
 }
 
+// The first solved cell or naked pair in cell order, whichever comes first.
+// Each cell's digit count is read once, without a branch: which cells are
+// solved is what the predictor cannot guess.
 bool reduceSetRun(SolverGrid& grid, Run& run) {
   const int length = run.length;
   if (length <= 0) return false;
-  for (int i = 0; i < length; ++i) {
-    const CandidateMask mask = grid.masks[run.cells[i]];
-    if (DigitCountTable[mask] == 1) return reduceSolvedCell(grid, run, i);
-    if (length > 2 && DigitCountTable[mask] == 2)
-      for (int k = i + 1; k < length; ++k)
-        if (grid.masks[run.cells[k]] == mask) return reduceNakedPair(grid, run, i, k);
+  CandidateMask held[kMaxRunLength];
+  unsigned solved = 0, twos = 0;
+  for (int k = 0; k < length; ++k) {
+    held[k] = grid.masks[run.cells[k]];
+    const int count = DigitCountTable[held[k]];
+    solved |= unsigned(count == 1) << k;
+    twos |= unsigned(count == 2) << k;
   }
-  return false;
+  const int solvedAt = solved != 0 ? std::countr_zero(solved) : kMaxRunLength;
+  // A pair needs two equal two-digit cells, and a third cell to clear.
+  if (length > 2 && (twos & (twos - 1)) != 0) {
+    for (unsigned rest = twos; rest != 0;) {
+      const int i = std::countr_zero(rest);
+      if (i > solvedAt) break;
+      rest &= rest - 1;
+      for (unsigned later = rest; later != 0; later &= later - 1) {
+        const int k = std::countr_zero(later);
+        if (held[k] == held[i]) return reduceNakedPair(grid, run, i, k);
+      }
+    }
+  }
+  return solvedAt != kMaxRunLength && reduceSolvedCell(grid, run, solvedAt);
 }
 
 // A run whose clue is still to be chosen keeps all its cells until every one

@@ -30,6 +30,7 @@ struct SolverGrid {
   std::unique_ptr<CandidateMask[]> masks;  // width * height, row-major
   std::unique_ptr<Run[]> runs;             // capacity width * height
   int runCount = 0;
+  int capacity = 0;  // cells the arrays hold
 
   int cellCount() const { return width * height; }
   // Room for one more run. A run of L cells ends as L / 2 runs at most
@@ -39,7 +40,8 @@ struct SolverGrid {
     assert(runCount < cellCount());
     return runs[runCount++];
   }
-  // Fresh arrays of full capacity; flag clear, no runs, masks uninitialised.
+  // Arrays for the new size, kept when large enough: flag clear, no runs,
+  // masks uninitialised.
   void allocate(int newWidth, int newHeight);
 };
 
@@ -66,6 +68,8 @@ int appendRun(SolverGrid& grid, int first, int step, int length, int sum);
 // A run too long for a Run record, or a one-cell clue outside 1..9, sets the
 // contradiction flag instead of being taken in.
 SolverGrid buildSolverGrid(const Board& board);
+// The same into `grid`, whose arrays are reused when large enough.
+void buildSolverGrid(const Board& board, SolverGrid& grid);
 [[nodiscard]] bool isSolved(const SolverGrid& grid);
 // Candidates beyond one per cell over the open runs whose sum is unset.
 [[nodiscard]] int surplus(const SolverGrid& grid);

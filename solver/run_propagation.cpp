@@ -19,7 +19,7 @@ bool narrow(SolverGrid& grid, int cell, DigitSet allowed, int& count) {
 }
 
 // Table rule for the run's length and sum; false on contradiction.
-bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
+[[gnu::always_inline]] inline bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
   if (run.sum == 0) return true;
   const auto narrowCell = [&](int cell, DigitSet allowed) { return narrow(grid, cell, allowed, count); };
   return walkTableRule(grid.masks.get(), run, run.sum, narrowCell) || markContradiction(grid);
@@ -74,7 +74,7 @@ bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
     run.cells[1] = run.cells[k];
     return true;
   }
-  Run& split = grid.addRun();
+  Run& split = grid.addRun(grid.watches[&run - grid.runs.get()].origin);
   split.sum = static_cast<std::uint8_t>(pairSum);
   split.length = 2;
   split.cells[0] = run.cells[i];
@@ -177,17 +177,50 @@ bool reduceRun(SolverGrid& grid, Run& run) {
   return run.sum != 0 ? reduceSetRun(grid, run) : reduceOpenSumRun(grid, run);
 }
 
-int propagateRuns(SolverGrid& grid) {
+namespace {
+
+// One pass; with Watch, runs quiet since their last visit are passed over.
+template <bool Watch>
+int passOverRuns(SolverGrid& grid) {
   int count = 0;
   // runCount is read afresh: runs split off in this pass are visited too.
   for (int i = 0; i < grid.runCount; ++i) {
     Run& run = grid.runs[i];
     if (run.length <= 1) continue;
-    if (!applyTableRule(grid, run, count)) return 0;
-    while (reduceRun(grid, run)) ++count;
-    if (grid.contradiction) return 0;
+    RunWatch& watch = grid.watches[i];
+    if (Watch && watch.quietAt != 0 && watch.quietAt >= grid.watches[watch.origin].changedAt &&
+        watch.quietSum == run.sum && watch.quietLength == run.length)
+      continue;
+    // Every change of a visit falls on the run's cells as they were before it.
+    const Run before = run;
+    const int countBefore = count;
+    if (applyTableRule(grid, run, count))
+      while (reduceRun(grid, run)) ++count;
+    if (!Watch) {
+      if (grid.contradiction) return 0;
+    } else if (count != countBefore || grid.contradiction) {
+      noteChangedRun(grid, before, watch.origin);
+      if (grid.contradiction) return 0;
+    } else {
+      watch.quietAt = grid.clock;
+      watch.quietSum = run.sum;
+      watch.quietLength = run.length;
+    }
   }
   return count;
+}
+
+}  // namespace
+
+int propagateRuns(SolverGrid& grid) { return grid.watchRuns ? passOverRuns<true>(grid) : passOverRuns<false>(grid); }
+
+void noteChangedRun(SolverGrid& grid, const Run& run, int origin) {
+  const std::uint32_t now = ++grid.clock;
+  grid.watches[origin].changedAt = now;
+  for (int k = 0; k < run.length; ++k) {
+    grid.watches[grid.cellRuns[2 * run.cells[k]]].changedAt = now;
+    grid.watches[grid.cellRuns[2 * run.cells[k] + 1]].changedAt = now;
+  }
 }
 
 }  // namespace vantreel

@@ -32,13 +32,16 @@ void takeClue(SolverGrid& grid, int first, int step, int length, int sum) {
 
 int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
   assert(length >= 2 && length <= kMaxRunLength);
-  Run& run = grid.addRun();
+  const int index = grid.runCount;
+  Run& run = grid.addRun(index);
   run.sum = static_cast<std::uint8_t>(sum);
   run.length = static_cast<std::int8_t>(length);
   // Every slot is written, so the loop has no exit to guess; those past the
   // end are never read.
   for (int i = 0; i < kMaxRunLength; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
-  return grid.runCount - 1;
+  const int direction = step == 1 ? 0 : 1;
+  for (int i = 0; i < length; ++i) grid.cellRuns[2 * (first + i * step) + direction] = static_cast<std::uint16_t>(index);
+  return index;
 }
 
 void SolverGrid::allocate(int newWidth, int newHeight) {
@@ -46,11 +49,20 @@ void SolverGrid::allocate(int newWidth, int newHeight) {
   width = newWidth;
   height = newHeight;
   contradiction = 0;
+  if (!masks || newWidth * newHeight > capacity) {
+    capacity = newWidth * newHeight;
+    masks = std::make_unique_for_overwrite<CandidateMask[]>(capacity);
+    runs = std::make_unique_for_overwrite<Run[]>(capacity);
+    watches = std::make_unique_for_overwrite<RunWatch[]>(capacity + 1);
+    cellRuns = std::make_unique_for_overwrite<std::uint16_t[]>(2 * capacity);
+  }
+  clearRuns();
+}
+
+void SolverGrid::clearRuns() {
   runCount = 0;
-  if (masks && newWidth * newHeight <= capacity) return;
-  capacity = newWidth * newHeight;
-  masks = std::make_unique_for_overwrite<CandidateMask[]>(capacity);
-  runs = std::make_unique_for_overwrite<Run[]>(capacity);
+  clock = 1;
+  if (watchRuns) std::fill_n(cellRuns.get(), 2 * cellCount(), static_cast<std::uint16_t>(noRun()));
 }
 
 void buildSolverGrid(const Board& board, SolverGrid& grid) {
@@ -117,6 +129,11 @@ void copyGridState(SolverGrid& destination, const SolverGrid& source) {
   destination.runCount = source.runCount;
   std::copy_n(source.masks.get(), source.cellCount(), destination.masks.get());
   std::copy_n(source.runs.get(), source.runCount, destination.runs.get());
+  destination.watchRuns = source.watchRuns;
+  if (!source.watchRuns) return;
+  std::copy_n(source.watches.get(), source.runCount, destination.watches.get());
+  std::copy_n(source.cellRuns.get(), 2 * source.cellCount(), destination.cellRuns.get());
+  destination.clock = source.clock;
 }
 
 SolverGrid cloneGrid(const SolverGrid& source) {

@@ -159,7 +159,7 @@ TEST(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
 // Solves the grid with one cell set to `digit`; the counters of that solve.
 SolveStats solveWithDigit(const SolverGrid& grid, int cell, CandidateMask digit, bool& solved) {
   SolverGrid copy = cloneGrid(grid);
-  copy.masks[cell] = digit;
+  setCellMask(copy, cell, digit);
   SolveStats stats;
   SearchBudget budget;
   solved = solveWithTrials(copy, stats, budget);

@@ -9,17 +9,20 @@ namespace vantreel {
 namespace {
 
 // Bad runs among the white cells of one source line given as bits (bit i:
-// position i white). Position 0 is a border block, so every run follows a
-// block.
+// position i white): lone cells, runs over nine, and a run of five to nine
+// that reaches the bound. Position 0 is a border block, so every run follows
+// a block. Bit arithmetic instead of a walk over the runs: the repairs count
+// two lines for every cut they weigh.
 int countBadInBits(std::uint64_t whites, int bound) {
-  int bad = 0;
-  while (whites != 0) {
-    const int start = std::countr_zero(whites);
-    const int length = std::countr_one(whites >> start);
-    if (length == 1 || length > 9 || (length > 4 && start + length == bound)) ++bad;
-    whites &= ~(((std::uint64_t{1} << length) - 1) << start);
-  }
-  return bad;
+  assert(bound >= 1 && bound <= kMaxPatternSide);
+  const std::uint64_t starts = whites & ~(whites << 1);
+  const std::uint64_t ends = whites & ~(whites >> 1);
+  // Bit i set: positions i .. i + n - 1 all white, for n = 2, 4, 8, 10.
+  const std::uint64_t two = whites & (whites >> 1);
+  const std::uint64_t four = two & (two >> 2);
+  const std::uint64_t ten = four & (four >> 4) & (two >> 8);
+  const int tail = std::countl_one(whites << (kMaxPatternSide - bound));
+  return std::popcount(starts & ends) + std::popcount(ten & ~(ten << 1)) + (tail > 4 && tail <= 9);
 }
 
 // The white cells of row y, or column x, of the source area as bits.

@@ -8,6 +8,15 @@
 namespace vantreel {
 namespace {
 
+// Set bits of a word. std::popcount becomes a library call where the build
+// may not assume the processor's own instruction.
+constexpr int bitCount(std::uint64_t bits) {
+  bits -= (bits >> 1) & 0x5555555555555555u;
+  bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int>((bits * 0x0101010101010101u) >> 56);
+}
+
 // Bad runs among the white cells of one source line given as bits (bit i:
 // position i white): lone cells, runs over nine, and a run of five to nine
 // that reaches the bound. Position 0 is a border block, so every run follows
@@ -22,7 +31,8 @@ int countBadInBits(std::uint64_t whites, int bound) {
   const std::uint64_t four = two & (two >> 2);
   const std::uint64_t ten = four & (four >> 4) & (two >> 8);
   const int tail = std::countl_one(whites << (kMaxPatternSide - bound));
-  return std::popcount(starts & ends) + std::popcount(ten & ~(ten << 1)) + (tail > 4 && tail <= 9);
+  // Lone cells and the first windows of long runs sit at different bits.
+  return bitCount((starts & ends) | (ten & ~(ten << 1))) + (tail > 4 && tail <= 9);
 }
 
 // The white cells of row y, or column x, of the source area as bits.

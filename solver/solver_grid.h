@@ -30,12 +30,12 @@ struct Run {
 // a split-off run keeps its parent's origin, since its cells were the
 // parent's.
 struct RunWatch {
-  std::uint32_t quietAt;    // clock after a visit that changed nothing; 0: none
+  std::uint32_t quietAt;    // clock after a visit that changed nothing
   std::uint32_t changedAt;  // clock of the last change to a cell of this origin
   std::uint16_t origin;     // the run as first listed that holds this one's cells
-  std::uint8_t quietSum;    // sum and length at that quiet visit
-  std::int8_t quietLength;
+  std::uint16_t quietKey;   // runKey at that visit; kNeverQuiet before one
 };
+inline constexpr std::uint16_t kNeverQuiet = 0xFFFF;  // no run's key: lengths stay below 256
 
 struct SolverGrid {
   int width = 0;   // border column included
@@ -60,7 +60,7 @@ struct SolverGrid {
   // The new run starts unwatched, within `origin`.
   Run& addRun(int origin) {
     assert(runCount < cellCount());
-    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), 0, 0};
+    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet};
     return runs[runCount++];
   }
   // Arrays for the new size, kept when large enough: flag clear, no runs,
@@ -80,6 +80,12 @@ inline void setCellMask(SolverGrid& grid, int cell, CandidateMask mask) {
   const std::uint32_t now = ++grid.clock;
   grid.watches[grid.cellRuns[2 * cell]].changedAt = now;
   grid.watches[grid.cellRuns[2 * cell + 1]].changedAt = now;
+}
+
+// A run's sum and length as one number: with its cells' masks, all that a
+// visit of the run rules depends on.
+inline std::uint16_t runKey(const Run& run) {
+  return static_cast<std::uint16_t>(run.sum | static_cast<std::uint8_t>(run.length) << 8);
 }
 
 // Marks the grid contradictory; false, so that a rule can end with it.

@@ -191,9 +191,7 @@ int passOverRuns(SolverGrid& grid) {
     // the branch is easy to guess, where closed and quiet runs alternate.
     const bool closed = run.length <= 1;
     if (!Watch && closed) continue;
-    if (Watch &&
-        (closed | ((watch.quietKey == runKey(run)) & (watch.quietAt >= grid.watches[watch.origin].changedAt))))
-      continue;
+    if (Watch && (closed | unchangedSince(grid, i, watch.quietKey, watch.quietAt))) continue;
     // Every change of a visit falls on the run's cells as they were before it.
     const Run before = run;
     const int countBefore = count;

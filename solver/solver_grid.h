@@ -34,6 +34,9 @@ struct RunWatch {
   std::uint32_t changedAt;  // clock of the last change to a cell of this origin
   std::uint16_t origin;     // the run as first listed that holds this one's cells
   std::uint16_t quietKey;   // runKey at that visit; kNeverQuiet before one
+  // The same for the exhaustive sweep of long runs, which depends on the same.
+  std::uint16_t sweptKey;
+  std::uint32_t sweptAt;
 };
 inline constexpr std::uint16_t kNeverQuiet = 0xFFFF;  // no run's key: lengths stay below 256
 
@@ -60,7 +63,7 @@ struct SolverGrid {
   // The new run starts unwatched, within `origin`.
   Run& addRun(int origin) {
     assert(runCount < cellCount());
-    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet};
+    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet, kNeverQuiet, 0};
     return runs[runCount++];
   }
   // Arrays for the new size, kept when large enough: flag clear, no runs,
@@ -83,9 +86,15 @@ inline void setCellMask(SolverGrid& grid, int cell, CandidateMask mask) {
 }
 
 // A run's sum and length as one number: with its cells' masks, all that a
-// visit of the run rules depends on.
+// visit of the run rules, or a sweep, depends on.
 inline std::uint16_t runKey(const Run& run) {
   return static_cast<std::uint16_t>(run.sum | static_cast<std::uint8_t>(run.length) << 8);
+}
+
+// True when nothing a visit depends on changed since the stamp `at` was
+// taken with `key`.
+inline bool unchangedSince(const SolverGrid& grid, int run, std::uint16_t key, std::uint32_t at) {
+  return (key == runKey(grid.runs[run])) & (at >= grid.watches[grid.watches[run].origin].changedAt);
 }
 
 // Marks the grid contradictory; false, so that a rule can end with it.

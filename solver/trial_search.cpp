@@ -15,6 +15,8 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
   for (int i = 0; i < grid.runCount; ++i) {
     const Run& run = grid.runs[i];
     if (run.length < 4 || run.sum == 0) continue;
+    RunWatch& watch = grid.watches[i];
+    if (grid.watchRuns && unchangedSince(grid, i, watch.sweptKey, watch.sweptAt)) continue;
     DigitSet support[kMaxRunLength] = {};
     if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return markContradiction(grid);
     const int changedBefore = changed;
@@ -25,7 +27,13 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
       mask = support[k];
       ++changed;
     }
-    if (grid.watchRuns && changed != changedBefore) noteChangedRun(grid, run, grid.watches[i].origin);
+    if (!grid.watchRuns) continue;
+    if (changed != changedBefore) {
+      noteChangedRun(grid, run, watch.origin);
+    } else {
+      watch.sweptAt = grid.clock;
+      watch.sweptKey = runKey(run);
+    }
   }
   return !grid.contradiction;
 }

@@ -113,13 +113,32 @@ bool isSolved(const SolverGrid& grid) {
   return true;
 }
 
+namespace {
+
+int runSurplus(const SolverGrid& grid, const Run& run) {
+  if (run.length <= 0 || run.sum != 0) return 0;
+  int total = -run.length;
+  for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
+  return total;
+}
+
+}  // namespace
+
 int surplus(const SolverGrid& grid) {
   int total = 0;
   for (int i = 0; i < grid.runCount; ++i) {
     const Run& run = grid.runs[i];
-    if (run.length <= 0 || run.sum != 0) continue;
-    for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
-    total -= run.length;
+    if (!grid.watchRuns) {
+      total += runSurplus(grid, run);
+      continue;
+    }
+    RunWatch& watch = grid.watches[i];
+    if (!unchangedSince(grid, i, watch.surplusKey, watch.surplusAt)) {
+      watch.surplus = static_cast<std::int16_t>(runSurplus(grid, run));
+      watch.surplusKey = runKey(run);
+      watch.surplusAt = grid.clock;
+    }
+    total += watch.surplus;
   }
   return total;
 }

@@ -37,6 +37,10 @@ struct RunWatch {
   // The same for the exhaustive sweep of long runs, which depends on the same.
   std::uint16_t sweptKey;
   std::uint32_t sweptAt;
+  // The run's share of surplus() when last counted, which depends on the same.
+  std::uint16_t surplusKey;
+  std::int16_t surplus;
+  std::uint32_t surplusAt;
 };
 inline constexpr std::uint16_t kNeverQuiet = 0xFFFF;  // no run's key: lengths stay below 256
 
@@ -63,7 +67,7 @@ struct SolverGrid {
   // The new run starts unwatched, within `origin`.
   Run& addRun(int origin) {
     assert(runCount < cellCount());
-    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet, kNeverQuiet, 0};
+    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet, kNeverQuiet, 0, kNeverQuiet, 0, 0};
     return runs[runCount++];
   }
   // Arrays for the new size, kept when large enough: flag clear, no runs,
@@ -123,7 +127,9 @@ SolverGrid buildSolverGrid(const Board& board);
 // The same into `grid`, whose arrays are reused when large enough.
 void buildSolverGrid(const Board& board, SolverGrid& grid);
 [[nodiscard]] bool isSolved(const SolverGrid& grid);
-// Candidates beyond one per cell over the open runs whose sum is unset.
+// Candidates beyond one per cell over the open runs whose sum is unset. A
+// grid that watches its runs keeps each run's share in its watches, and counts
+// again only the runs changed since.
 [[nodiscard]] int surplus(const SolverGrid& grid);
 // Same-shaped grids: flag, runCount, all masks, the runs in use and, where
 // the source watches its runs, what it keeps to skip them.

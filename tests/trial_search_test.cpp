@@ -246,10 +246,12 @@ TEST(TrialSearch, DepthLimitEndsDeepNesting) {
 // Two grids of one puzzle, one passing over quiet runs: after every step,
 // whether a pass of the rules, a full propagation, a copy, or a change made
 // from outside as the generator and the trial search make them (a cell set,
-// a sum chosen), both must hold the same masks and runs.
+// a sum chosen), both must hold the same masks and runs and count the same
+// surplus.
 void expectSameState(const SolverGrid& plain, const SolverGrid& watched, int step) {
   ASSERT_EQ(plain.contradiction, watched.contradiction) << "step " << step;
   ASSERT_EQ(plain.runCount, watched.runCount) << "step " << step;
+  ASSERT_EQ(surplus(plain), surplus(watched)) << "step " << step;
   for (int p = 0; p < plain.cellCount(); ++p) ASSERT_EQ(plain.masks[p], watched.masks[p]) << "step " << step;
   for (int i = 0; i < plain.runCount; ++i) {
     const Run &a = plain.runs[i], &b = watched.runs[i];

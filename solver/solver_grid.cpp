@@ -39,8 +39,10 @@ int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
   // Every slot is written, so the loop has no exit to guess; those past the
   // end are never read.
   for (int i = 0; i < kMaxRunLength; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
-  const int direction = step == 1 ? 0 : 1;
-  for (int i = 0; i < length; ++i) grid.cellRuns[2 * (first + i * step) + direction] = static_cast<std::uint16_t>(index);
+  if (grid.watchRuns) {
+    const int direction = step == 1 ? 0 : 1;
+    for (int i = 0; i < length; ++i) grid.cellRuns[2 * (first + i * step) + direction] = static_cast<std::uint16_t>(index);
+  }
   return index;
 }
 
@@ -67,36 +69,18 @@ void SolverGrid::clearRuns() {
 
 void buildSolverGrid(const Board& board, SolverGrid& grid) {
   grid.allocate(board.width, board.height);
-  const int width = board.width, cellCount = grid.cellCount();
-  // One sweep in cell order counts the white cells after each other cell,
-  // across and down, without a branch per cell: where runs end is what the
-  // predictor cannot guess. Counts stop at 10, which is too long either way.
-  constexpr int kTooLong = kMaxRunLength + 1;
-  constexpr int kSink = (kMaxInterior + 1) * (kMaxInterior + 1);  // whites before any other cell
-  std::uint8_t across[kSink + 1], down[kSink + 1];
-  std::uint16_t clues[kSink];
-  int downOpener[kMaxInterior + 1], downCount[kMaxInterior + 1];
-  std::fill_n(downOpener, width, kSink);
-  std::fill_n(downCount, width, 0);
-  int acrossOpener = kSink, acrossCount = 0, clueCount = 0;
-  for (int p = 0; p < cellCount;)
-    for (int x = 0; x < width; ++x, ++p) {
-      const CellKind kind = board.kinds[p];
-      const bool white = kind == CellKind::White;
-      grid.masks[p] = white ? kAllDigits : kBlockMask;
-      clues[clueCount] = static_cast<std::uint16_t>(p);
-      clueCount += kind == CellKind::Clue;
-      acrossOpener = white ? acrossOpener : p;
-      acrossCount = white ? acrossCount + (acrossCount < kTooLong) : 0;
-      across[acrossOpener] = static_cast<std::uint8_t>(acrossCount);
-      downOpener[x] = white ? downOpener[x] : p;
-      downCount[x] = white ? downCount[x] + (downCount[x] < kTooLong) : 0;
-      down[downOpener[x]] = static_cast<std::uint8_t>(downCount[x]);
-    }
-  for (int i = 0; i < clueCount; ++i) {
-    const int p = clues[i];
-    takeClue(grid, p + 1, 1, across[p], board.sums[2 * p]);
-    takeClue(grid, p + width, width, down[p], board.sums[2 * p + 1]);
+  const int width = board.width;
+  std::fill_n(grid.masks.get(), grid.cellCount(), kAllDigits);
+  for (int p = 0; p < grid.cellCount(); ++p) {
+    const CellKind kind = board.kinds[p];
+    if (kind == CellKind::White) continue;
+    grid.masks[p] = kBlockMask;
+    if (kind != CellKind::Clue) continue;
+    const auto isWhite = [&](int cell) { return board.kinds[cell] == CellKind::White; };
+    const int across = countWhite(p + 1, 1, grid.cellCount(), isWhite);
+    const int down = countWhite(p + width, width, grid.cellCount(), isWhite);
+    takeClue(grid, p + 1, 1, across, board.sums[2 * p]);
+    takeClue(grid, p + width, width, down, board.sums[2 * p + 1]);
   }
 }
 

@@ -64,10 +64,10 @@ struct SolverGrid {
   // Room for one more run. A run of L cells ends as L / 2 runs at most
   // (a split-off pair leaves two cells behind), and a white cell lies in two
   // runs at most: a grid never holds more runs than cells.
-  // The new run starts unwatched, within `origin`.
+  // The new run starts unwatched, within `origin` (kept by watching grids only).
   Run& addRun(int origin) {
     assert(runCount < cellCount());
-    watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet, kNeverQuiet, 0, kNeverQuiet, 0, 0};
+    if (watchRuns) watches[runCount] = RunWatch{0, 0, static_cast<std::uint16_t>(origin), kNeverQuiet, kNeverQuiet, 0, kNeverQuiet, 0, 0};
     return runs[runCount++];
   }
   // Arrays for the new size, kept when large enough: flag clear, no runs,

@@ -20,8 +20,9 @@ void reportReadError(const char* fileName) {
   std::fprintf(stderr, "vantreel: %s: %s; the rest of the file was not read\n", fileName, std::strerror(errno));
 }
 
-void solveBoard(const Board& board, bool statsMode, long lineNumber) {
-  SolverGrid grid = buildSolverGrid(board);
+// `grid` is the working grid, reused from puzzle to puzzle.
+void solveBoard(const Board& board, SolverGrid& grid, bool statsMode, long lineNumber) {
+  buildSolverGrid(board, grid);
   SolveStats stats;
   stats.cellCount = grid.cellCount();
   SearchBudget budget;
@@ -51,11 +52,12 @@ int runSolve(const char* fileName, bool statsMode) {
   }
   int status = kSolveOk;
   LineSource lines(input.file);
+  Board board;
+  SolverGrid grid;
   // Output that cannot be written ends the run; the caller reports why.
   while (std::ferror(stdout) == 0 && lines.next()) {
-    Board board;
     if (parseLineOrLink(board, lines.text())) {
-      solveBoard(board, statsMode, lines.lineNumber());
+      solveBoard(board, grid, statsMode, lines.lineNumber());
       continue;
     }
     // Reading stops here; only blank lines may follow without complaint.

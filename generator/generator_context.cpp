@@ -25,12 +25,17 @@ void setUpContext(GeneratorContext& context, RandomSource& random, int width, in
   context.height = height;
   context.lastSurplus = 0;
   context.clueCellCount = 0;
+  // Every grid here is settled again and again with little changed.
+  context.work.watchRuns = context.scratch.watchRuns = true;
   context.work.allocate(width, height);
   context.scratch.allocate(width, height);
   context.pattern.allocate(random, width, height);
   context.clueCells = std::make_unique_for_overwrite<ClueCell[]>(width * height);
   context.branches = std::make_unique<BranchRecord[]>(kBranchCount);
-  for (int i = 0; i < kBranchCount; ++i) context.branches[i].grid.allocate(width, height);
+  for (int i = 0; i < kBranchCount; ++i) {
+    context.branches[i].grid.watchRuns = true;
+    context.branches[i].grid.allocate(width, height);
+  }
 }
 
 void tearDownContext(GeneratorContext& context) {
@@ -45,7 +50,7 @@ void tearDownContext(GeneratorContext& context) {
 std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell* clueCells) {
   const int width = pattern.width;
   const int cellCount = width * pattern.height;
-  work.runCount = 0;
+  work.clearRuns();
   std::int16_t clueCount = 0;
   for (int p = 0; p < cellCount; ++p) {
     if (pattern.cells[p] != 0) {

@@ -1,5 +1,7 @@
 #include "solver/enumerators.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace vantreel {
@@ -46,6 +48,110 @@ bool enumerateRun(const CandidateMask* masks, const std::uint16_t* cells, DigitS
   return fillPrefix<Length - 3, kRemember>(masks, cells, support, used, sum, memo);
 }
 
+// Digit sets ordered by size, then sum, so that the combinations a run of L
+// cells can take for sum s are one contiguous slice.
+struct ComboIndex {
+  std::array<DigitSet, kSetCount> sets{};
+  std::array<std::array<std::uint16_t, kMaxSum + 2>, kMaxRunLength + 1> start{};  // slice [s], [s + 1]
+};
+
+constexpr ComboIndex makeComboIndex() {
+  ComboIndex index;
+  int counts[kSetCount] = {}, sums[kSetCount] = {};
+  for (int set = 0; set < kSetCount; ++set)
+    for (int d = 0; d < 9; ++d)
+      if (set & (1 << d)) ++counts[set], sums[set] += d + 1;
+  int next = 0;
+  for (int size = 0; size <= kMaxRunLength; ++size)
+    for (int sum = 0; sum <= kMaxSum + 1; ++sum) {
+      index.start[size][sum] = static_cast<std::uint16_t>(next);
+      if (sum > kMaxSum) continue;
+      for (int set = 0; set < kSetCount; ++set)
+        if (counts[set] == size && sums[set] == sum) index.sets[next++] = static_cast<DigitSet>(set);
+    }
+  return index;
+}
+constexpr ComboIndex kCombos = makeComboIndex();
+
+// Cells matched to distinct digits: digitOf[cell] as a one-digit set,
+// cellOf[digit index] the cell holding it.
+struct Matching {
+  DigitSet digitOf[kMaxRunLength];
+  std::int8_t cellOf[9];
+};
+
+// Kuhn's augmenting path from `cell` through digits not yet visited.
+bool augment(const DigitSet* options, int cell, DigitSet& visited, Matching& matching) {
+  for (DigitSet rest = options[cell] & ~visited; rest != 0; rest &= rest - 1) {
+    const DigitSet digit = lowestDigit(rest);
+    visited |= digit;
+    const int index = std::countr_zero(digit);
+    const int holder = matching.cellOf[index];
+    if (holder < 0 || augment(options, holder, visited, matching)) {
+      matching.cellOf[index] = static_cast<std::int8_t>(cell);
+      matching.digitOf[cell] = digit;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Support of `length` cells that must take exactly the digits of one
+// combination: a perfect matching, then every digit on an alternating cycle
+// through its cell (the cells mutually reachable when each cell points to the
+// holders of its other digits). ORs into `found`; false without a matching.
+bool supportOfCombination(const DigitSet* options, int length, DigitSet* found) {
+  Matching matching;
+  std::fill_n(matching.cellOf, 9, std::int8_t{-1});
+  for (int cell = 0; cell < length; ++cell) {
+    DigitSet visited = 0;
+    if (!augment(options, cell, visited, matching)) return false;
+  }
+  unsigned reach[kMaxRunLength];
+  for (int cell = 0; cell < length; ++cell) {
+    unsigned holders = 0;
+    for (DigitSet rest = options[cell] & ~matching.digitOf[cell]; rest != 0; rest &= rest - 1)
+      holders |= 1u << matching.cellOf[std::countr_zero(rest)];
+    reach[cell] = holders;
+  }
+  for (int via = 0; via < length; ++via)
+    for (int cell = 0; cell < length; ++cell)
+      if (reach[cell] >> via & 1) reach[cell] |= reach[via];
+  for (int cell = 0; cell < length; ++cell) {
+    DigitSet digits = matching.digitOf[cell];
+    for (DigitSet rest = options[cell] & ~digits; rest != 0; rest &= rest - 1) {
+      const DigitSet digit = lowestDigit(rest);
+      if (reach[matching.cellOf[std::countr_zero(digit)]] >> cell & 1) digits |= digit;
+    }
+    found[cell] |= digits;
+  }
+  return true;
+}
+
+template <int Length>
+bool enumerateByMatching(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
+                         std::uint8_t sum) {
+  const int rest = sum - DigitSumTable[used];
+  if (rest < 0 || rest > kMaxSum) return false;
+  DigitSet held[Length], present = 0;
+  for (int k = 0; k < Length; ++k) {
+    held[k] = masks[cells[k]] & ~used;
+    present |= held[k];
+  }
+  DigitSet found[Length] = {};
+  bool any = false;
+  for (int i = kCombos.start[Length][rest]; i < kCombos.start[Length][rest + 1]; ++i) {
+    const DigitSet combination = kCombos.sets[i];
+    if ((combination & present) != combination) continue;
+    DigitSet options[Length];
+    for (int k = 0; k < Length; ++k) options[k] = held[k] & combination;
+    any |= supportOfCombination(options, Length, found);
+  }
+  if (!any) return false;
+  for (int k = 0; k < Length; ++k) support[k] |= found[k];
+  return true;
+}
+
 }  // namespace
 
 bool completeTriple(const CandidateMask* masks, const std::uint16_t* cells, DigitSet* support, DigitSet used,
@@ -66,6 +172,6 @@ bool completeTriple(const CandidateMask* masks, const std::uint16_t* cells, Digi
 
 const std::array<Enumerator, kMaxRunLength + 1> enumerateCombinations = {
     nullptr,         nullptr,         nullptr,         nullptr,         enumerateRun<4>,
-    enumerateRun<5>, enumerateRun<6>, enumerateRun<7>, enumerateRun<8>, enumerateRun<9>};
+    enumerateRun<5>, enumerateRun<6>, enumerateByMatching<7>, enumerateByMatching<8>, enumerateByMatching<9>};
 
 }  // namespace vantreel

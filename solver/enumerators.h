@@ -1,5 +1,7 @@
 #pragma once
-// Exact per-cell support of a run of 4..9 cells by exhaustive enumeration.
+// Exact per-cell support of a run of 4..9 cells: a search over digit
+// prefixes for up to six cells, one bipartite matching per digit combination
+// for longer runs, where the prefixes would be too many.
 #include <array>
 
 #include "solver/solver_grid.h"

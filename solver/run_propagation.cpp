@@ -1,5 +1,7 @@
 #include "solver/run_propagation.h"
 
+#include <bit>
+
 #include "solver/run_rules.h"
 
 namespace vantreel {
@@ -17,7 +19,7 @@ bool narrow(SolverGrid& grid, int cell, DigitSet allowed, int& count) {
 }
 
 // Table rule for the run's length and sum; false on contradiction.
-bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
+[[gnu::always_inline]] inline bool applyTableRule(SolverGrid& grid, const Run& run, int& count) {
   if (run.sum == 0) return true;
   const auto narrowCell = [&](int cell, DigitSet allowed) { return narrow(grid, cell, allowed, count); };
   return walkTableRule(grid.masks.get(), run, run.sum, narrowCell) || markContradiction(grid);
@@ -72,7 +74,7 @@ bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
     run.cells[1] = run.cells[k];
     return true;
   }
-  Run& split = grid.addRun();
+  Run& split = grid.addRun(grid.watches[&run - grid.runs.get()].origin);
   split.sum = static_cast<std::uint8_t>(pairSum);
   split.length = 2;
   split.cells[0] = run.cells[i];
@@ -82,17 +84,66 @@ bool reduceNakedPair(SolverGrid& grid, Run& run, int i, int k) {
   return removeFromRun(grid, run, pair);
 }
 
+// The first solved cell or naked pair in cell order, whichever comes first.
+// Each cell's digit count is read once, without a branch: which cells are
+// solved is what the predictor cannot guess.
 bool reduceSetRun(SolverGrid& grid, Run& run) {
   const int length = run.length;
   if (length <= 0) return false;
-  for (int i = 0; i < length; ++i) {
-    const CandidateMask mask = grid.masks[run.cells[i]];
-    if (DigitCountTable[mask] == 1) return reduceSolvedCell(grid, run, i);
-    if (length > 2 && DigitCountTable[mask] == 2)
-      for (int k = i + 1; k < length; ++k)
-        if (grid.masks[run.cells[k]] == mask) return reduceNakedPair(grid, run, i, k);
+  CandidateMask held[kMaxRunLength];
+  unsigned solved = 0, twos = 0;
+  for (int k = 0; k < length; ++k) {
+    held[k] = grid.masks[run.cells[k]];
+    const int count = DigitCountTable[held[k]];
+    solved |= unsigned(count == 1) << k;
+    twos |= unsigned(count == 2) << k;
   }
-  return false;
+  const int solvedAt = solved != 0 ? std::countr_zero(solved) : kMaxRunLength;
+  // A pair needs two equal two-digit cells, and a third cell to clear.
+  if (length > 2 && (twos & (twos - 1)) != 0) {
+    for (unsigned rest = twos; rest != 0;) {
+      const int i = std::countr_zero(rest);
+      if (i > solvedAt) break;
+      rest &= rest - 1;
+      for (unsigned later = rest; later != 0; later &= later - 1) {
+        const int k = std::countr_zero(later);
+        if (held[k] == held[i]) return reduceNakedPair(grid, run, i, k);
+      }
+    }
+  }
+  return solvedAt != kMaxRunLength && reduceSolvedCell(grid, run, solvedAt);
+}
+
+// True when the removals would change no cell: no solved cell's digit and no
+// naked pair's digits appear anywhere else in the run. Most visits end this
+// way, and one pass of digit tallies is cheaper than the walk's branches.
+// `solvedCount` is then the walk's count of solved cells.
+bool removalsChangeNothing(const CandidateMask* masks, const Run& run, int& solvedCount) {
+  const int length = run.length;
+  DigitSet once = 0, twice = 0, thrice = 0, solvedDigits = 0;
+  unsigned twoDigitCells = 0;
+  int solved = 0;
+  CandidateMask held[kMaxRunLength];
+  for (int k = 0; k < length; ++k) {
+    const CandidateMask mask = held[k] = masks[run.cells[k]];
+    thrice |= twice & mask;
+    twice |= once & mask;
+    once |= mask;
+    const int count = DigitCountTable[mask];
+    solved += count == 1;
+    solvedDigits |= count == 1 ? mask : 0;
+    twoDigitCells |= unsigned(count == 2) << k;
+  }
+  if ((solvedDigits & twice) != 0) return false;
+  if (length > 2)
+    for (unsigned rest = twoDigitCells; rest != 0;) {
+      const int i = std::countr_zero(rest);
+      rest &= rest - 1;
+      for (unsigned later = rest; later != 0; later &= later - 1)
+        if (held[std::countr_zero(later)] == held[i] && (held[i] & thrice) != 0) return false;
+    }
+  solvedCount = solved;
+  return true;
 }
 
 // A run whose clue is still to be chosen keeps all its cells until every one
@@ -100,7 +151,9 @@ bool reduceSetRun(SolverGrid& grid, Run& run) {
 // emptied cell marks the contradiction but the step goes on.
 bool reduceOpenSumRun(SolverGrid& grid, Run& run) {
   bool changed = false;
-  const int solvedCount = walkOpenSumRemovals(grid.masks.get(), run, [&](int cell, DigitSet digits) {
+  int solvedCount = 0;
+  if (!removalsChangeNothing(grid.masks.get(), run, solvedCount))
+    solvedCount = walkOpenSumRemovals(grid.masks.get(), run, [&](int cell, DigitSet digits) {
     CandidateMask& mask = grid.masks[cell];
     const CandidateMask narrowed = mask & ~digits;
     if (narrowed == mask) return true;
@@ -124,17 +177,50 @@ bool reduceRun(SolverGrid& grid, Run& run) {
   return run.sum != 0 ? reduceSetRun(grid, run) : reduceOpenSumRun(grid, run);
 }
 
-int propagateRuns(SolverGrid& grid) {
+namespace {
+
+// One pass; with Watch, runs quiet since their last visit are passed over.
+template <bool Watch>
+int passOverRuns(SolverGrid& grid) {
   int count = 0;
   // runCount is read afresh: runs split off in this pass are visited too.
   for (int i = 0; i < grid.runCount; ++i) {
     Run& run = grid.runs[i];
-    if (run.length <= 1) continue;
-    if (!applyTableRule(grid, run, count)) return 0;
-    while (reduceRun(grid, run)) ++count;
-    if (grid.contradiction) return 0;
+    RunWatch& watch = grid.watches[i];
+    // One test for both ways to pass a run by: most runs are passed by, so
+    // the branch is easy to guess, where closed and quiet runs alternate.
+    const bool closed = run.length <= 1;
+    if (!Watch && closed) continue;
+    if (Watch && (closed | unchangedSince(grid, i, watch.quietKey, watch.quietAt))) continue;
+    // Every change of a visit falls on the run's cells as they were before it.
+    const Run before = run;
+    const int countBefore = count;
+    if (applyTableRule(grid, run, count))
+      while (reduceRun(grid, run)) ++count;
+    if (!Watch) {
+      if (grid.contradiction) return 0;
+    } else if (count != countBefore || grid.contradiction) {
+      noteChangedRun(grid, before, watch.origin);
+      if (grid.contradiction) return 0;
+    } else {
+      watch.quietAt = grid.clock;
+      watch.quietKey = runKey(run);
+    }
   }
   return count;
+}
+
+}  // namespace
+
+int propagateRuns(SolverGrid& grid) { return grid.watchRuns ? passOverRuns<true>(grid) : passOverRuns<false>(grid); }
+
+void noteChangedRun(SolverGrid& grid, const Run& run, int origin) {
+  const std::uint32_t now = ++grid.clock;
+  grid.watches[origin].changedAt = now;
+  for (int k = 0; k < run.length; ++k) {
+    grid.watches[grid.cellRuns[2 * run.cells[k]]].changedAt = now;
+    grid.watches[grid.cellRuns[2 * run.cells[k] + 1]].changedAt = now;
+  }
 }
 
 }  // namespace vantreel

@@ -8,5 +8,8 @@ namespace vantreel {
 [[nodiscard]] int propagateRuns(SolverGrid& grid);
 // One reduction step on one run; true when it changed something.
 bool reduceRun(SolverGrid& grid, Run& run);
+// Stamps a change on the cells of `run` (within `origin`), so that no run
+// through them is passed over as quiet.
+void noteChangedRun(SolverGrid& grid, const Run& run, int origin);
 
 }  // namespace vantreel

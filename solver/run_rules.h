@@ -14,7 +14,7 @@ namespace vantreel {
 // cell and stops at the first false. False, before any call, when no filling
 // of the run's length makes the sum.
 template <typename Narrow>
-bool walkTableRule(const CandidateMask* masks, const Run& run, int sum, Narrow narrow) {
+[[gnu::always_inline]] inline bool walkTableRule(const CandidateMask* masks, const Run& run, int sum, Narrow narrow) {
   const int length = run.length;
   assert(length >= 2 && length <= kMaxRunLength && sum >= 1 && sum <= kMaxSum);
   const std::uint16_t* cells = run.cells;

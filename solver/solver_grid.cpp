@@ -32,11 +32,18 @@ void takeClue(SolverGrid& grid, int first, int step, int length, int sum) {
 
 int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
   assert(length >= 2 && length <= kMaxRunLength);
-  Run& run = grid.addRun();
+  const int index = grid.runCount;
+  Run& run = grid.addRun(index);
   run.sum = static_cast<std::uint8_t>(sum);
   run.length = static_cast<std::int8_t>(length);
-  for (int i = 0; i < length; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
-  return grid.runCount - 1;
+  // Every slot is written, so the loop has no exit to guess; those past the
+  // end are never read.
+  for (int i = 0; i < kMaxRunLength; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
+  if (grid.watchRuns) {
+    const int direction = step == 1 ? 0 : 1;
+    for (int i = 0; i < length; ++i) grid.cellRuns[2 * (first + i * step) + direction] = static_cast<std::uint16_t>(index);
+  }
+  return index;
 }
 
 void SolverGrid::allocate(int newWidth, int newHeight) {
@@ -44,13 +51,23 @@ void SolverGrid::allocate(int newWidth, int newHeight) {
   width = newWidth;
   height = newHeight;
   contradiction = 0;
-  runCount = 0;
-  masks = std::make_unique_for_overwrite<CandidateMask[]>(newWidth * newHeight);
-  runs = std::make_unique_for_overwrite<Run[]>(newWidth * newHeight);
+  if (!masks || newWidth * newHeight > capacity) {
+    capacity = newWidth * newHeight;
+    masks = std::make_unique_for_overwrite<CandidateMask[]>(capacity);
+    runs = std::make_unique_for_overwrite<Run[]>(capacity);
+    watches = std::make_unique_for_overwrite<RunWatch[]>(capacity + 1);
+    cellRuns = std::make_unique_for_overwrite<std::uint16_t[]>(2 * capacity);
+  }
+  clearRuns();
 }
 
-SolverGrid buildSolverGrid(const Board& board) {
-  SolverGrid grid;
+void SolverGrid::clearRuns() {
+  runCount = 0;
+  clock = 1;
+  if (watchRuns) std::fill_n(cellRuns.get(), 2 * cellCount(), static_cast<std::uint16_t>(noRun()));
+}
+
+void buildSolverGrid(const Board& board, SolverGrid& grid) {
   grid.allocate(board.width, board.height);
   const int width = board.width;
   std::fill_n(grid.masks.get(), grid.cellCount(), kAllDigits);
@@ -65,6 +82,11 @@ SolverGrid buildSolverGrid(const Board& board) {
     takeClue(grid, p + 1, 1, across, board.sums[2 * p]);
     takeClue(grid, p + width, width, down, board.sums[2 * p + 1]);
   }
+}
+
+SolverGrid buildSolverGrid(const Board& board) {
+  SolverGrid grid;
+  buildSolverGrid(board, grid);
   return grid;
 }
 
@@ -75,13 +97,32 @@ bool isSolved(const SolverGrid& grid) {
   return true;
 }
 
+namespace {
+
+int runSurplus(const SolverGrid& grid, const Run& run) {
+  if (run.length <= 0 || run.sum != 0) return 0;
+  int total = -run.length;
+  for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
+  return total;
+}
+
+}  // namespace
+
 int surplus(const SolverGrid& grid) {
   int total = 0;
   for (int i = 0; i < grid.runCount; ++i) {
     const Run& run = grid.runs[i];
-    if (run.length <= 0 || run.sum != 0) continue;
-    for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
-    total -= run.length;
+    if (!grid.watchRuns) {
+      total += runSurplus(grid, run);
+      continue;
+    }
+    RunWatch& watch = grid.watches[i];
+    if (!unchangedSince(grid, i, watch.surplusKey, watch.surplusAt)) {
+      watch.surplus = static_cast<std::int16_t>(runSurplus(grid, run));
+      watch.surplusKey = runKey(run);
+      watch.surplusAt = grid.clock;
+    }
+    total += watch.surplus;
   }
   return total;
 }
@@ -91,6 +132,11 @@ void copyGridState(SolverGrid& destination, const SolverGrid& source) {
   destination.runCount = source.runCount;
   std::copy_n(source.masks.get(), source.cellCount(), destination.masks.get());
   std::copy_n(source.runs.get(), source.runCount, destination.runs.get());
+  destination.watchRuns = source.watchRuns;
+  if (!source.watchRuns) return;
+  std::copy_n(source.watches.get(), source.runCount, destination.watches.get());
+  std::copy_n(source.cellRuns.get(), 2 * source.cellCount(), destination.cellRuns.get());
+  destination.clock = source.clock;
 }
 
 SolverGrid cloneGrid(const SolverGrid& source) {

@@ -15,14 +15,24 @@ bool sweepLongRuns(SolverGrid& grid, int& changed) {
   for (int i = 0; i < grid.runCount; ++i) {
     const Run& run = grid.runs[i];
     if (run.length < 4 || run.sum == 0) continue;
+    RunWatch& watch = grid.watches[i];
+    if (grid.watchRuns && unchangedSince(grid, i, watch.sweptKey, watch.sweptAt)) continue;
     DigitSet support[kMaxRunLength] = {};
     if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return markContradiction(grid);
+    const int changedBefore = changed;
     for (int k = 0; k < run.length; ++k) {
       CandidateMask& mask = masks[run.cells[k]];
       if (support[k] == mask) continue;
       if (support[k] == 0) return markContradiction(grid);
       mask = support[k];
       ++changed;
+    }
+    if (!grid.watchRuns) continue;
+    if (changed != changedBefore) {
+      noteChangedRun(grid, run, watch.origin);
+    } else {
+      watch.sweptAt = grid.clock;
+      watch.sweptKey = runKey(run);
     }
   }
   return !grid.contradiction;
@@ -36,7 +46,7 @@ bool tryDigit(SolverGrid& copy, SolveStats& stats, SearchBudget& budget, int ind
     budget.exceeded = true;
     return false;
   }
-  copy.masks[index] = digit;
+  setCellMask(copy, index, digit);
   ++budget.depth;
   const bool solved = solveWithTrials(copy, stats, budget);
   --budget.depth;
@@ -89,14 +99,14 @@ bool trialStep(SolverGrid& grid, SolveStats& stats, SearchBudget& budget) {
     if (!tryDigit(copy, stats, budget, index, pair.lower)) {
       if (budget.exceeded) return false;
       addTo(stats.trialsHigh, 1);
-      grid.masks[index] = pair.higher;
+      setCellMask(grid, index, pair.higher);
       return true;
     }
     copyGridState(copy, grid);
     if (!tryDigit(copy, stats, budget, index, pair.higher)) {
       if (budget.exceeded) return false;
       addTo(stats.trialsLow, 1);
-      grid.masks[index] = pair.lower;
+      setCellMask(grid, index, pair.lower);
       return true;
     }
     // Both digits solve: this cell is undecided, try the next one.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "generator/block_pattern.h"
 #include "tests/generator_fixtures.h"
 
@@ -119,6 +121,40 @@ TEST(BlockPattern, CountsBadRunsInsideTheSourceAreaOnly) {
   // cells in 1, 2 and 6. The whites beyond column 6 count for nothing.
   Fixture board(0, 12, 12, {".#...#.....", "#.........."});
   EXPECT_EQ(countBadRuns(board.pattern, 7, 7), 2 + 3);
+}
+
+// The plain definition: walk every line of the source area run by run.
+int badRunsByWalking(const BlockPattern& pattern, int columnBound, int rowBound) {
+  int bad = 0;
+  const auto walk = [&](int bound, auto white) {
+    for (int start = 1; start < bound;) {
+      int end = start;
+      while (end < bound && white(end)) ++end;
+      const int length = end - start;
+      if (length == 1 || length > 9 || (length > 4 && end == bound)) ++bad;
+      start = end + 1;
+    }
+  };
+  for (int y = 1; y < rowBound; ++y) walk(columnBound, [&](int x) { return pattern.at(x, y) != 0; });
+  for (int x = 1; x < columnBound; ++x) walk(rowBound, [&](int y) { return pattern.at(x, y) != 0; });
+  return bad;
+}
+
+TEST(BlockPattern, BadRunCountMatchesAWalkOverTheRuns) {
+  std::mt19937 draw(17);
+  RandomSource random(0);
+  BlockPattern pattern;
+  pattern.allocate(random, kMaxPatternSide, kMaxPatternSide);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int columnBound = 2 + static_cast<int>(draw() % (kMaxPatternSide - 1));
+    const int rowBound = 2 + static_cast<int>(draw() % (kMaxPatternSide - 1));
+    // Mostly white, so that long runs and runs reaching the bound are common.
+    const unsigned blockPercent = 3 + draw() % 30;
+    for (int p = 0; p < kMaxPatternSide * kMaxPatternSide; ++p) pattern.cells[p] = draw() % 100 >= blockPercent;
+    for (int i = 0; i < kMaxPatternSide; ++i) pattern.at(0, i) = pattern.at(i, 0) = 0;
+    ASSERT_EQ(countBadRuns(pattern, columnBound, rowBound), badRunsByWalking(pattern, columnBound, rowBound))
+        << columnBound << " x " << rowBound;
+  }
 }
 
 TEST(BlockPattern, SymmetryCopiesSourceCellsToTheirImages) {

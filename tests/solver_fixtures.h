@@ -19,15 +19,9 @@ inline SolverGrid gridWithRun(int sum, std::initializer_list<CandidateMask> mask
   SolverGrid grid;
   grid.allocate(10, 2);
   for (int p = 0; p < grid.cellCount(); ++p) grid.masks[p] = kBlockMask;
-  Run& run = grid.runs[grid.runCount++];
-  run.sum = static_cast<std::uint8_t>(sum);
-  run.length = static_cast<std::int8_t>(masks.size());
+  appendRun(grid, 1, 1, static_cast<int>(masks.size()), sum);
   int cell = 1;
-  for (CandidateMask mask : masks) {
-    grid.masks[cell] = mask;
-    run.cells[cell - 1] = static_cast<std::uint16_t>(cell);
-    ++cell;
-  }
+  for (CandidateMask mask : masks) grid.masks[cell++] = mask;
   return grid;
 }
 

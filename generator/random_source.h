@@ -1,12 +1,13 @@
 #pragma once
 // The random streams the puzzles are drawn from.
 #include <cstdint>
-#include <mutex>
+#include <atomic>
 
 namespace vantreel {
 
-// Who draws from a source: every worker of a c1..c4 batch (each step under
-// the lock, so no draw is lost or handed out twice), or one puzzle alone.
+// Who draws from a source: every worker of a c1..c4 batch (each step one
+// atomic exchange, so no draw is lost or handed out twice), or one puzzle
+// alone.
 enum class Sharing { Shared, Owned };
 
 // A 31-bit linear congruential generator.
@@ -21,10 +22,18 @@ class RandomSource {
   // Advances one step and returns the new state. Inline: layouts take
   // hundreds of draws each.
   std::int32_t nextState() {
-    // A puzzle's own source takes no lock: its worker is the only one drawing.
-    if (!shared_) return step();
-    std::lock_guard<std::mutex> guard(lock_);
-    return step();
+    std::int32_t current = state_.load(std::memory_order_relaxed);
+    std::int32_t next = step(current);
+    // A puzzle's own source has one worker drawing: no exchange needed.
+    if (!shared_) {
+      state_.store(next, std::memory_order_relaxed);
+      return next;
+    }
+    // A step is taken only from the state it read, so each state is handed
+    // out once; cheaper than a lock when both workers draw at once. Only
+    // the state itself is shared, so relaxed order suffices.
+    while (!state_.compare_exchange_weak(current, next, std::memory_order_relaxed)) next = step(current);
+    return next;
   }
   // 0 .. n - 1 for n >= 1, from exactly one step.
   int randomBelow(int n) {
@@ -34,15 +43,13 @@ class RandomSource {
   }
 
  private:
-  std::int32_t step() {
+  static std::int32_t step(std::int32_t state) {
     // (state * 1103515245 + 12345) mod 2^31, in unsigned arithmetic so that a
     // seed with bit 31 set wraps the same way as every later state.
-    const std::uint32_t next = static_cast<std::uint32_t>(state_) * 1103515245u + 12345u;
-    state_ = static_cast<std::int32_t>(next & 0x7FFFFFFFu);
-    return state_;
+    const std::uint32_t next = static_cast<std::uint32_t>(state) * 1103515245u + 12345u;
+    return static_cast<std::int32_t>(next & 0x7FFFFFFFu);
   }
-  std::mutex lock_;
-  std::int32_t state_;
+  std::atomic<std::int32_t> state_;
   bool shared_;
 };
 

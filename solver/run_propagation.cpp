@@ -189,9 +189,9 @@ int passOverRuns(SolverGrid& grid) {
     RunWatch& watch = grid.watches[i];
     // One test for both ways to pass a run by: most runs are passed by, so
     // the branch is easy to guess, where closed and quiet runs alternate.
-    const bool closed = run.length <= 1;
+    const int closed = run.length <= 1;
     if (!Watch && closed) continue;
-    if (Watch && (closed | unchangedSince(grid, i, watch.quietKey, watch.quietAt))) continue;
+    if (Watch && (closed | static_cast<int>(unchangedSince(grid, i, watch.quietKey, watch.quietAt))) != 0) continue;
     // Every change of a visit falls on the run's cells as they were before it.
     const Run before = run;
     const int countBefore = count;

@@ -98,7 +98,10 @@ inline std::uint16_t runKey(const Run& run) {
 // True when nothing a visit depends on changed since the stamp `at` was
 // taken with `key`.
 inline bool unchangedSince(const SolverGrid& grid, int run, std::uint16_t key, std::uint32_t at) {
-  return (key == runKey(grid.runs[run])) & (at >= grid.watches[grid.watches[run].origin].changedAt);
+  // Both tests made, then combined without a branch.
+  const int sameKey = key == runKey(grid.runs[run]);
+  const int unchanged = at >= grid.watches[grid.watches[run].origin].changedAt;
+  return (sameKey & unchanged) != 0;
 }
 
 // Marks the grid contradictory; false, so that a rule can end with it.

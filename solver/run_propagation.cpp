@@ -217,10 +217,7 @@ int propagateRuns(SolverGrid& grid) { return grid.watchRuns ? passOverRuns<true>
 void noteChangedRun(SolverGrid& grid, const Run& run, int origin) {
   const std::uint32_t now = ++grid.clock;
   grid.watches[origin].changedAt = now;
-  for (int k = 0; k < run.length; ++k) {
-    grid.watches[grid.cellRuns[2 * run.cells[k]]].changedAt = now;
-    grid.watches[grid.cellRuns[2 * run.cells[k] + 1]].changedAt = now;
-  }
+  for (int k = 0; k < run.length; ++k) stampCell(grid, run.cells[k], now);
 }
 
 }  // namespace vantreel

@@ -78,15 +78,18 @@ struct SolverGrid {
   int noRun() const { return cellCount(); }  // never a run index
 };
 
+// Stamps clock value `now` on both origins through `cell`.
+inline void stampCell(SolverGrid& grid, int cell, std::uint32_t now) {
+  grid.watches[grid.cellRuns[2 * cell]].changedAt = now;
+  grid.watches[grid.cellRuns[2 * cell + 1]].changedAt = now;
+}
+
 // Sets a cell's mask from outside the run rules, stamping the change on both
 // its origins so that the rules look at its runs again. The rules stamp their
 // own changes; every other writer of a mask goes through here.
 inline void setCellMask(SolverGrid& grid, int cell, CandidateMask mask) {
   grid.masks[cell] = mask;
-  if (!grid.watchRuns) return;
-  const std::uint32_t now = ++grid.clock;
-  grid.watches[grid.cellRuns[2 * cell]].changedAt = now;
-  grid.watches[grid.cellRuns[2 * cell + 1]].changedAt = now;
+  if (grid.watchRuns) stampCell(grid, cell, ++grid.clock);
 }
 
 // A run's sum and length as one number: with its cells' masks, all that a

@@ -2,14 +2,10 @@
 
 #include <bit>
 
+#include "format/run_list.h"
+
 namespace vantreel {
 namespace {
-
-int countWhite(const Board& board, int first, int step) {
-  int length = 0;
-  for (int p = first; p < board.cellCount() && board.kinds[p] == CellKind::White; p += step) ++length;
-  return length;
-}
 
 // Every digit set, grouped by size and sum, built once.
 struct ComboCatalogue {
@@ -38,30 +34,28 @@ bool buildCandidateGrid(const Board& board, CandidateGrid& grid) {
   grid.runOf.assign(cells, {kNoRun, kNoRun});
   grid.runs.clear();
   grid.whiteCells.clear();
-  for (int p = 0; p < cells; ++p) {
+  for (int p = 0; p < cells; ++p)
     if (board.kinds[p] == CellKind::White) {
       grid.candidates[p] = kAllDigits;
       grid.whiteCells.push_back(p);
     }
-    if (board.kinds[p] != CellKind::Clue) continue;
-    for (const bool across : {true, false}) {
-      const int step = across ? 1 : grid.width;
-      const int length = countWhite(board, p + step, step);
-      if (length == 0) continue;
-      if (length > 9) return false;
-      ExplainRun run;
-      run.clue = p;
-      run.across = across;
-      run.sum = board.sums[2 * p + (across ? 0 : 1)];
-      run.length = length;
-      for (int i = 0; i < length; ++i) {
-        run.cells[i] = p + (i + 1) * step;
-        grid.runOf[run.cells[i]][across ? 0 : 1] = static_cast<int>(grid.runs.size());
-      }
-      grid.runs.push_back(run);
+  // One-cell runs stay runs here: a person places their digit as a step.
+  bool fillable = true;
+  forEachRun(board, [&](const RunSpan& span) {
+    if (span.meaning == RunMeaning::NoDigit || span.meaning == RunMeaning::TooLong) fillable = false;
+    if (!fillable) return;
+    ExplainRun run;
+    run.clue = span.clue;
+    run.across = span.across;
+    run.sum = span.sum;
+    run.length = span.length;
+    for (int i = 0; i < span.length; ++i) {
+      run.cells[i] = span.cell(i);
+      grid.runOf[run.cells[i]][span.across ? 0 : 1] = static_cast<int>(grid.runs.size());
     }
-  }
-  return true;
+    grid.runs.push_back(run);
+  });
+  return fillable;
 }
 
 bool isPlaced(DigitSet candidates) { return std::has_single_bit(unsigned(candidates)); }

@@ -45,7 +45,8 @@ struct ComboList {
   std::array<DigitSet, 126> sets{};  // at most 9 choose 4
 };
 
-// False for a run longer than nine cells, which no filling can satisfy.
+// False for a run no filling can satisfy: longer than nine cells, or one
+// cell whose sum names no digit.
 [[nodiscard]] bool buildCandidateGrid(const Board& board, CandidateGrid& grid);
 
 bool isPlaced(DigitSet candidates);

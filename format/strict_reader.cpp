@@ -6,6 +6,7 @@
 
 #include "format/puzzle_line.h"
 #include "format/puzzle_link.h"
+#include "format/run_list.h"
 
 namespace vantreel {
 namespace {
@@ -18,8 +19,6 @@ constexpr std::array<std::int8_t, 256> kStrictSum = [] {
   for (int sum = 0; sum <= 45; ++sum) table[static_cast<unsigned char>(kSumAlphabet[sum])] = static_cast<std::int8_t>(sum);
   return table;
 }();
-
-constexpr int kLongestRun = 9;
 
 std::string cellName(int row, int column) {
   char name[32];  // two ints at their widest
@@ -179,18 +178,23 @@ struct RunAfter {
   int sum = 0;
 };
 
-// Without branches: the sweeps below test every cell, and whether a run
-// ends there is as unpredictable as the layout.
-bool isFaulty(int length, int sum) {
-  return ((length == 0) & (sum != 0)) | (length > kLongestRun) | ((length >= 2) & (sum == 0));
+// A line of white cells after the cell `clue` (a clue cell or a block) that
+// is no run of a puzzle: a sum with no white cell after it, more than nine
+// cells, two or more cells without a sum, or one cell after a clue cell
+// without its sum (meaningOf: no digit fits it, so the solvers find none).
+// Without branches: the sweeps below test every cell, and whether a run ends
+// there is as unpredictable as the layout.
+bool isFaulty(int length, int sum, bool clue) {
+  return ((length == 0) & (sum != 0)) | (length > kMaxRunLength) | ((length >= 2) & (sum == 0)) |
+         ((length == 1) & (sum == 0) & clue);
 }
 
 std::string describeFault(const RunAfter& run, int width) {
   std::string text = cellName(run.cell / width, run.cell % width) + (run.across ? " across: " : " down: ");
   if (run.length == 0)
     return text + "sum " + std::to_string(run.sum) + " with no white cell " + (run.across ? "to its right" : "below it");
-  if (run.length > kLongestRun) return text + std::to_string(run.length) + " white cells in a row, more than nine";
-  return text + std::to_string(run.length) + " white cells without a sum";
+  if (run.length > kMaxRunLength) return text + std::to_string(run.length) + " white cells in a row, more than nine";
+  return text + std::to_string(run.length) + (run.length == 1 ? " white cell without a sum" : " white cells without a sum");
 }
 
 // The first faulty run in reading order of the cells before the runs, across
@@ -206,9 +210,11 @@ RunAfter firstFaultyRun(const Board& board) {
     downLength[column] = 0;
   }
   RunAfter across, down;
+  const auto isClue = [kinds](int cell) { return kinds[cell] == CellKind::Clue; };
   auto closeDown = [&](int column) {
     const int start = downStart[column];
-    if (isFaulty(downLength[column], sums[2 * start + 1]) && (down.cell < 0 || start < down.cell)) [[unlikely]]
+    if (isFaulty(downLength[column], sums[2 * start + 1], isClue(start)) && (down.cell < 0 || start < down.cell))
+        [[unlikely]]
       down = RunAfter{start, false, downLength[column], sums[2 * start + 1]};
   };
   for (int row = 1; row < height; ++row) {
@@ -216,9 +222,11 @@ RunAfter firstFaultyRun(const Board& board) {
     for (int column = 1; column < width; ++column) {
       const int p = row * width + column;
       const bool white = kinds[p] == CellKind::White;
-      if (!white && (isFaulty(length, sums[2 * start]) || isFaulty(downLength[column], sums[2 * downStart[column] + 1])))
+      if (!white && (isFaulty(length, sums[2 * start], isClue(start)) ||
+                     isFaulty(downLength[column], sums[2 * downStart[column] + 1], isClue(downStart[column]))))
           [[unlikely]] {
-        if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
+        if (across.cell < 0 && isFaulty(length, sums[2 * start], isClue(start)))
+          across = RunAfter{start, true, length, sums[2 * start]};
         closeDown(column);
       }
       start = white ? start : p;
@@ -226,7 +234,8 @@ RunAfter firstFaultyRun(const Board& board) {
       downStart[column] = white ? downStart[column] : p;
       downLength[column] = white ? downLength[column] + 1 : 0;
     }
-    if (across.cell < 0 && isFaulty(length, sums[2 * start])) across = RunAfter{start, true, length, sums[2 * start]};
+    if (across.cell < 0 && isFaulty(length, sums[2 * start], isClue(start)))
+      across = RunAfter{start, true, length, sums[2 * start]};
   }
   for (int column = 1; column < width; ++column) closeDown(column);
   // Row 0 needs no across sweep, nor column 0 a down sweep: the reader never

@@ -9,12 +9,12 @@ namespace {
 constexpr int kWholeRunLength = 9;
 constexpr std::uint8_t kWholeRunSum = 45;  // 1 + 2 + ... + 9
 
-// Lists the run of `length` cells from `first`: a whole run of nine has only
-// one sum, the others are left open. -1 when there is no run.
-std::int16_t listRun(SolverGrid& work, int first, int step, int length) {
-  if (length < 2 || length > kWholeRunLength) return -1;
-  const int sum = length == kWholeRunLength ? kWholeRunSum : 0;
-  return static_cast<std::int16_t>(appendRun(work, first, step, length, sum));
+// Lists a run of 2..9 cells: a whole run of nine has only one sum, the
+// others are left open. -1 when there is no run to list.
+std::int16_t listRun(SolverGrid& work, const RunSpan& run) {
+  if (run.meaning != RunMeaning::Sum) return -1;
+  const int sum = run.length == kWholeRunLength ? kWholeRunSum : 0;
+  return static_cast<std::int16_t>(appendRun(work, run.first, run.step, run.length, sum));
 }
 
 }  // namespace
@@ -48,27 +48,28 @@ void tearDownContext(GeneratorContext& context) {
 }
 
 std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell* clueCells) {
-  const int width = pattern.width;
-  const int cellCount = width * pattern.height;
+  const int cellCount = pattern.width * pattern.height;
+  const std::uint8_t* cells = pattern.cells.get();
   work.clearRuns();
+  for (int p = 0; p < cellCount; ++p) work.masks[p] = cells[p] != 0 ? kAllDigits : kBlockMask;
+  // Every block starts the runs that follow it; their sums are to be chosen.
   std::int16_t clueCount = 0;
-  for (int p = 0; p < cellCount; ++p) {
-    if (pattern.cells[p] != 0) {
-      work.masks[p] = kAllDigits;
-      continue;
+  const auto isWhite = [cells](int p) { return cells[p] != 0; };
+  const auto isBlock = [cells](int p) { return cells[p] == 0; };
+  const auto noSum = [](int, bool) { return 0; };
+  forEachLayoutRun(pattern.width, pattern.height, isWhite, isBlock, noSum, [&](const RunSpan& run) {
+    if (clueCount == 0 || clueCells[clueCount - 1].position != run.clue)
+      clueCells[clueCount++] = ClueCell{0, 0, static_cast<std::int16_t>(run.clue), -1, -1};
+    ClueCell& clue = clueCells[clueCount - 1];
+    const std::int16_t index = listRun(work, run);
+    if (run.across) {
+      clue.acrossLength = static_cast<std::int8_t>(run.length);
+      clue.acrossRun = index;
+    } else {
+      clue.downLength = static_cast<std::int8_t>(run.length);
+      clue.downRun = index;
     }
-    work.masks[p] = kBlockMask;
-    const auto isWhite = [&](int cell) { return pattern.cells[cell] != 0; };
-    const int across = countWhite(p + 1, 1, cellCount, isWhite);
-    const int down = countWhite(p + width, width, cellCount, isWhite);
-    if (across == 0 && down == 0) continue;
-    ClueCell& clue = clueCells[clueCount++];
-    clue.acrossLength = static_cast<std::int8_t>(across);
-    clue.downLength = static_cast<std::int8_t>(down);
-    clue.position = static_cast<std::int16_t>(p);
-    clue.acrossRun = listRun(work, p + 1, 1, across);
-    clue.downRun = listRun(work, p + width, width, down);
-  }
+  });
   return clueCount;
 }
 

@@ -11,42 +11,44 @@ constexpr DigitSet digitSet(int digit) { return DigitSet(1u << (digit - 1)); }
 
 }  // namespace
 
-// Runs come from clue cells only, as the solve modes read a board: white
-// cells after a plain block belong to no run in that direction.
-void ExactSearch::addRun(const Board& board, int clue, int step, bool across) {
-  const int cellTotal = board.cellCount();
-  int length = 0;
-  for (int p = clue + step; p < cellTotal && board.kinds[p] == CellKind::White; p += step) ++length;
-  if (length == 0) return;
-  const int sum = board.sums[2 * clue + (across ? 0 : 1)];
-  if (length == 1 && sum == 0) return;  // a lone cell without a sum in this direction
-  RootFailure failure{RootFailureKind::None, clue, across, length, sum, 0};
+// The runs of the board's run list. A run whose clue no filling can meet is
+// kept as the static failure (the first in list order) instead of a run.
+void ExactSearch::addRun(const RunSpan& span) {
+  RootFailure failure{RootFailureKind::None, span.clue, span.across, span.length, span.sum, 0};
   DigitSet digits = kAllDigits;
-  if (length > kMaxRunLength) {
-    failure.kind = RootFailureKind::RunTooLong;
-  } else if (length == 1) {
-    if (sum > 9) failure.kind = RootFailureKind::NoCombination;
-    else digits = digitSet(sum);
-  } else if (sum != 0) {
-    const int id = ComboClassTable[length - 1][sum];
-    if (id == 0) failure.kind = RootFailureKind::NoCombination;
-    else digits = ComboWithinTable[id - 1][kAllDigits];
+  switch (span.meaning) {
+    case RunMeaning::TooLong:
+      failure.kind = RootFailureKind::RunTooLong;
+      break;
+    case RunMeaning::NoDigit:
+      failure.kind = RootFailureKind::NoCombination;
+      break;
+    case RunMeaning::Digit:
+      digits = digitSet(span.sum);
+      break;
+    case RunMeaning::Sum:
+      if (span.sum != 0) {
+        const int id = ComboClassTable[span.length - 1][span.sum];
+        if (id == 0) failure.kind = RootFailureKind::NoCombination;
+        else digits = ComboWithinTable[id - 1][kAllDigits];
+      }
+      break;
   }
   if (failure.kind != RootFailureKind::None) {
     if (staticFailure_.kind == RootFailureKind::None) staticFailure_ = failure;
     return;
   }
   SearchRun run{};
-  run.length = static_cast<std::uint8_t>(length);
-  run.sum = static_cast<std::uint8_t>(sum);
+  run.length = static_cast<std::uint8_t>(span.length);
+  run.sum = static_cast<std::uint8_t>(span.sum);
   run.digits = digits;
-  run.clueCell = static_cast<std::uint16_t>(clue);
-  run.across = across;
+  run.clueCell = static_cast<std::uint16_t>(span.clue);
+  run.across = span.across;
   const int index = static_cast<int>(runs_.size());
-  for (int k = 0; k < length; ++k) {
-    const int cell = clue + (k + 1) * step;
+  for (int k = 0; k < span.length; ++k) {
+    const int cell = span.cell(k);
     run.cells[k] = static_cast<std::uint16_t>(cell);
-    runsOfCell_[2 * cell + (across ? 0 : 1)] = index;
+    runsOfCell_[2 * cell + (span.across ? 0 : 1)] = index;
   }
   runs_.push_back(run);
 }
@@ -65,11 +67,7 @@ void ExactSearch::load(const Board& board) {
       whiteCells_.push_back(static_cast<std::uint16_t>(p));
       startMasks_[p] = kAllDigits;
     }
-  for (int p = 0; p < cellTotal; ++p)
-    if (board.kinds[p] == CellKind::Clue) {
-      addRun(board, p, 1, true);
-      addRun(board, p, width_, false);
-    }
+  forEachRun(board, [this](const RunSpan& run) { addRun(run); });
   // Each cell starts with the digits all its runs can use; a lone cell with
   // its own sum is then settled for good and its run never revised.
   for (const SearchRun& run : runs_)

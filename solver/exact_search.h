@@ -69,7 +69,7 @@ class ExactSearch {
   };
 
   void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
-  void addRun(const Board& board, int clue, int step, bool across);
+  void addRun(const RunSpan& span);
   void setMask(int cell, CandidateMask mask);
   void enqueue(int run);
   void enqueueRunsOf(int cell);

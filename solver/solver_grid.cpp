@@ -6,26 +6,26 @@
 namespace vantreel {
 namespace {
 
-// One clue direction: a single cell takes the clue's digit, a longer run is
-// listed. Clues that cannot hold (a digit the cell has lost, a sum that is no
-// digit, a run too long for a Run record) mark the grid contradictory.
-void takeClue(SolverGrid& grid, int first, int step, int length, int sum) {
-  if (length == 0) return;
-  if (length == 1) {
-    if (sum < 1 || sum > 9) {
-      markContradiction(grid);
+// One run of the board's run list: a single cell takes the clue's digit, a
+// longer run is listed. Clues that cannot hold (a digit the cell has lost, a
+// sum that is no digit, a run too long for a Run record) mark the grid
+// contradictory.
+void takeRun(SolverGrid& grid, const RunSpan& run) {
+  switch (run.meaning) {
+    case RunMeaning::Sum:
+      appendRun(grid, run.first, run.step, run.length, run.sum);
+      return;
+    case RunMeaning::Digit: {
+      const CandidateMask narrowed = grid.masks[run.first] & CandidateMask(1 << (run.sum - 1));
+      if (narrowed == 0) markContradiction(grid);
+      else grid.masks[run.first] = narrowed;
       return;
     }
-    const CandidateMask narrowed = grid.masks[first] & CandidateMask(1 << (sum - 1));
-    if (narrowed == 0) markContradiction(grid);
-    else grid.masks[first] = narrowed;
-    return;
+    case RunMeaning::NoDigit:
+    case RunMeaning::TooLong:
+      markContradiction(grid);
+      return;
   }
-  if (length > kMaxRunLength) {
-    markContradiction(grid);
-    return;
-  }
-  appendRun(grid, first, step, length, sum);
 }
 
 }  // namespace
@@ -69,19 +69,8 @@ void SolverGrid::clearRuns() {
 
 void buildSolverGrid(const Board& board, SolverGrid& grid) {
   grid.allocate(board.width, board.height);
-  const int width = board.width;
-  std::fill_n(grid.masks.get(), grid.cellCount(), kAllDigits);
-  for (int p = 0; p < grid.cellCount(); ++p) {
-    const CellKind kind = board.kinds[p];
-    if (kind == CellKind::White) continue;
-    grid.masks[p] = kBlockMask;
-    if (kind != CellKind::Clue) continue;
-    const auto isWhite = [&](int cell) { return board.kinds[cell] == CellKind::White; };
-    const int across = countWhite(p + 1, 1, grid.cellCount(), isWhite);
-    const int down = countWhite(p + width, width, grid.cellCount(), isWhite);
-    takeClue(grid, p + 1, 1, across, board.sums[2 * p]);
-    takeClue(grid, p + width, width, down, board.sums[2 * p + 1]);
-  }
+  for (int p = 0; p < grid.cellCount(); ++p) grid.masks[p] = board.kinds[p] == CellKind::White ? kAllDigits : kBlockMask;
+  forEachRun(board, [&grid](const RunSpan& run) { takeRun(grid, run); });
 }
 
 SolverGrid buildSolverGrid(const Board& board) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "format/board.h"
+#include "format/run_list.h"
 #include "tables/digit_tables.h"
 
 namespace vantreel {
@@ -12,7 +13,6 @@ namespace vantreel {
 // Bit d-1: digit d still possible. One bit: solved; 0: contradiction.
 using CandidateMask = std::uint16_t;
 inline constexpr CandidateMask kBlockMask = 0x8000;  // never a table index
-inline constexpr int kMaxRunLength = 9;
 
 // Cells still owing `sum`; length 0 means closed, sum 0 means not yet chosen.
 // Byte fields keep the record at 20 bytes: whole run lists are copied per trial.
@@ -113,21 +113,13 @@ inline bool markContradiction(SolverGrid& grid) {
   return false;
 }
 
-// The white cells from `first` on in steps of `step`, up to the first other
-// cell or the end of the grid. The across scan needs no row check: column 0
-// of the next row is a border cell.
-template <typename IsWhite>
-int countWhite(int first, int step, int cellCount, IsWhite isWhite) {
-  int length = 0;
-  for (int p = first; p < cellCount && isWhite(p); p += step) ++length;
-  return length;
-}
 // Appends a run of `length` (2..9) cells from `first` in steps of `step`;
 // returns its index.
 int appendRun(SolverGrid& grid, int first, int step, int length, int sum);
 
-// White cells start at all digits; one-cell runs fix their digit at once.
-// A run too long for a Run record, or a one-cell clue outside 1..9, sets the
+// White cells start at all digits, and the board's runs are listed in the
+// order of its run list. A one-cell run fixes its digit at once; one whose
+// sum names no digit, and a run too long for a Run record, set the
 // contradiction flag instead of being taken in.
 SolverGrid buildSolverGrid(const Board& board);
 // The same into `grid`, whose arrays are reused when large enough.

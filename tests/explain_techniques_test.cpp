@@ -32,9 +32,9 @@ int at(const CandidateGrid& grid, int row, int column) { return row * grid.width
 constexpr const char* kTwoByTwo = "1/2/2/nghhg";
 // 3 x 2, all white: every column 10, rows 6 and 24.
 constexpr const char* kThreeByTwo = "1/3/2/paaa6E";
-// One row of four cells, across 20; the column clues give no sum, so the
-// across run is the only one that constrains anything.
-constexpr const char* kRowOfFour = "1/4/1/n0000A";
+// One row of four cells, across 20, under a row of blocks: the across run is
+// the only one that constrains anything.
+constexpr const char* kRowOfFour = "1/4/2/....nA";
 
 TEST(CandidateGrid, ReadsRunsWithTheirClueSumAndCells) {
   const CandidateGrid grid = gridOf(kThreeByTwo);
@@ -89,59 +89,59 @@ TEST(CrossIntersection, KeepsTheDigitsBothRunsAllow) {
 }
 
 TEST(RunDigits, RemovesDigitsNoFittingSetHasAndPlacesAHiddenSingle) {
-  CandidateGrid grid = gridOf("1/3/1/m0006");  // one run: 6 in 3
-  grid.candidates[at(grid, 1, 1)] = digits({1, 2, 3});
-  grid.candidates[at(grid, 1, 2)] = digits({2, 3, 9});
-  grid.candidates[at(grid, 1, 3)] = digits({2, 3});
+  CandidateGrid grid = gridOf("1/3/2/...m6");  // one run: 6 in 3
+  grid.candidates[at(grid, 2, 1)] = digits({1, 2, 3});
+  grid.candidates[at(grid, 2, 2)] = digits({2, 3, 9});
+  grid.candidates[at(grid, 2, 3)] = digits({2, 3});
   Step step;
   ASSERT_TRUE(findRunDigits(grid, step));
-  // 6 in 3 is {1,2,3}: 9 goes, and only r1c1 can take the 1.
-  EXPECT_EQ(describeEffect(grid, step), "r1c1=1, r1c2-{9}");
-  EXPECT_EQ(step.reason, "r1c0 across 6 in 3 fits its cells only as {1,2,3}; it must hold 1 and only r1c1 can take it");
+  // 6 in 3 is {1,2,3}: 9 goes, and only r2c1 can take the 1.
+  EXPECT_EQ(describeEffect(grid, step), "r2c1=1, r2c2-{9}");
+  EXPECT_EQ(step.reason, "r2c0 across 6 in 3 fits its cells only as {1,2,3}; it must hold 1 and only r2c1 can take it");
 }
 
 TEST(NakedGroup, PairAndTripleClearTheirDigitsFromTheRestOfTheRun) {
   CandidateGrid grid = gridOf(kRowOfFour);
-  grid.candidates[at(grid, 1, 1)] = digits({3, 5});
-  grid.candidates[at(grid, 1, 3)] = digits({3, 5});
+  grid.candidates[at(grid, 2, 1)] = digits({3, 5});
+  grid.candidates[at(grid, 2, 3)] = digits({3, 5});
   Step step;
   ASSERT_TRUE(findNakedGroup(grid, 2, step));
   EXPECT_EQ(step.technique, Technique::NakedPair);
-  EXPECT_EQ(describeEffect(grid, step), "r1c2-{3,5}, r1c4-{3,5}");
+  EXPECT_EQ(describeEffect(grid, step), "r2c2-{3,5}, r2c4-{3,5}");
   EXPECT_FALSE(findNakedGroup(grid, 3, step));
-  grid.candidates[at(grid, 1, 3)] = digits({3, 7});
-  grid.candidates[at(grid, 1, 4)] = digits({5, 7});
+  grid.candidates[at(grid, 2, 3)] = digits({3, 7});
+  grid.candidates[at(grid, 2, 4)] = digits({5, 7});
   ASSERT_TRUE(findNakedGroup(grid, 3, step));
   EXPECT_EQ(step.technique, Technique::NakedTriple);
-  EXPECT_EQ(describeEffect(grid, step), "r1c2-{3,5,7}");
+  EXPECT_EQ(describeEffect(grid, step), "r2c2-{3,5,7}");
 }
 
 TEST(CombinationElimination, DropsSetsThatCannotBeLaidIntoTheCells) {
-  // 20 in 4: {1,2,8,9} looks possible from each cell alone, but r1c1 and r1c2
-  // both need 1 or 2 while r1c3 needs 1 too; r1c4 is left free.
+  // 20 in 4: {1,2,8,9} looks possible from each cell alone, but r2c1 and r2c2
+  // both need 1 or 2 while r2c3 needs 1 too; r2c4 is left free.
   CandidateGrid grid = gridOf(kRowOfFour);
-  grid.candidates[at(grid, 1, 1)] = digits({1, 2});
-  grid.candidates[at(grid, 1, 2)] = digits({1, 2});
-  grid.candidates[at(grid, 1, 3)] = digits({1, 8});
+  grid.candidates[at(grid, 2, 1)] = digits({1, 2});
+  grid.candidates[at(grid, 2, 2)] = digits({1, 2});
+  grid.candidates[at(grid, 2, 3)] = digits({1, 8});
   Step step;
   ASSERT_TRUE(findCombinationElimination(grid, step));
   EXPECT_EQ(step.technique, Technique::CombinationElimination);
-  // r1c3 can no longer be 1; 20 - 1 - 2 - 8 = 9 for r1c4.
-  EXPECT_EQ(describeEffect(grid, step), "r1c3=8, r1c4=9");
+  // r2c3 can no longer be 1; 20 - 1 - 2 - 8 = 9 for r2c4.
+  EXPECT_EQ(describeEffect(grid, step), "r2c3=8, r2c4=9");
 }
 
 TEST(CombinationElimination, AgreesWithBruteForceOnRandomCellStates) {
   std::mt19937 random(7);
   CandidateGrid grid = gridOf(kRowOfFour);
-  const ExplainRun run = grid.runs[grid.runOf[at(grid, 1, 1)][0]];
+  const ExplainRun run = grid.runs[grid.runOf[at(grid, 2, 1)][0]];
   for (int trial = 0; trial < 2000; ++trial) {
-    grid.runs[grid.runOf[at(grid, 1, 1)][0]].sum = 10 + static_cast<int>(random() % 21);
+    grid.runs[grid.runOf[at(grid, 2, 1)][0]].sum = 10 + static_cast<int>(random() % 21);
     // Open cells only: a placed cell's digit is taken as settled, not re-checked.
     for (int i = 0; i < run.length; ++i)
       do grid.candidates[run.cells[i]] = DigitSet(1 + random() % kAllDigits);
       while (isPlaced(grid.candidates[run.cells[i]]));
     // Reference: every filling of the four cells, digits distinct, adding up.
-    const int sum = grid.runs[grid.runOf[at(grid, 1, 1)][0]].sum;
+    const int sum = grid.runs[grid.runOf[at(grid, 2, 1)][0]].sum;
     DigitSet support[4] = {};
     for (int a = 1; a <= 9; ++a)
       for (int b = 1; b <= 9; ++b)

@@ -84,17 +84,22 @@ TEST(StrictReader, RefusesBoardsThatAreNoPuzzle) {
   EXPECT_EQ(reasonFor("1/2/2/n0hhg"), "r0c1 down: 2 white cells without a sum");
   EXPECT_EQ(reasonFor("1/4/3/l00.m.07l.4636"), "r1c3 down: 2 white cells without a sum");
   EXPECT_EQ(reasonFor("1/3/1/l05123"), "r1c3 across: sum 5 with no white cell to its right");
-  EXPECT_EQ(reasonFor("1/2/2/50k.k3"), "r1c1 down: sum 5 with no white cell below it");
+  EXPECT_EQ(reasonFor("1/2/2/53k.k3"), "r1c1 down: sum 5 with no white cell below it");
   EXPECT_EQ(reasonFor("1/10/1/t1234567891J"), "r1c0 across: 10 white cells in a row, more than nine");
   EXPECT_EQ(reasonFor("1/1/10/t1234567891J"), "r0c1 down: 10 white cells in a row, more than nine");
-  EXPECT_EQ(reasonFor("1/3/1/k.k050"), "r1c1: white cell without a sum in either direction");
+  EXPECT_EQ(reasonFor("1/3/2/....k."), "r2c2: white cell without a sum in either direction");
+  // A single cell after a clue cell needs its sum as well: no digit makes 0.
+  EXPECT_EQ(reasonFor("1/1/1/k03"), "r0c1 down: 1 white cell without a sum");
+  EXPECT_EQ(reasonFor("1/3/1/k.k050"), "r0c1 down: 1 white cell without a sum");
+  EXPECT_EQ(reasonFor("1/3/1/k00k353"), "r1c2 across: 1 white cell without a sum");
   // The first fault by the cell before its run, across first at one cell.
   EXPECT_EQ(reasonFor("1/2/2/nh00g"), "r0c2 down: 2 white cells without a sum");
   EXPECT_EQ(reasonFor("1/1/1/55"), "r1c1 across: sum 5 with no white cell to its right");
-  // A one-cell run with its own sum is a proper clue, and "00" a clue cell
-  // that carries nothing.
+  // A one-cell run with its own sum is a proper clue, as is "00" on a clue
+  // cell with no white cell after it, and a single cell after a plain block.
   EXPECT_EQ(reasonFor("1/3/1/k.k353"), "read");
-  EXPECT_EQ(reasonFor("1/3/1/k00k353"), "read");
+  EXPECT_EQ(reasonFor("1/2/2/k00..33"), "read");
+  EXPECT_EQ(reasonFor("1/2/3/.30.k.k"), "read");
 }
 
 // The obvious reading of the board checks, for comparison with the reader's
@@ -124,6 +129,8 @@ std::string slowPuzzleFault(const Board& board) {
           return where + "sum " + std::to_string(sum) + " with no white cell " + (across ? "to its right" : "below it");
         if (length > 9) return where + std::to_string(length) + " white cells in a row, more than nine";
         if (length >= 2 && sum == 0) return where + std::to_string(length) + " white cells without a sum";
+        const bool clue = board.kinds[row * width + column] == CellKind::Clue;
+        if (length == 1 && sum == 0 && clue) return where + "1 white cell without a sum";
       }
     }
   for (int row = 1; row < height; ++row)

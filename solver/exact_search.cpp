@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "solver/enumerators.h"
+#include "solver/run_rules.h"
 
 namespace vantreel {
 namespace {
@@ -171,48 +172,18 @@ bool ExactSearch::reviseRun(int index, bool exact) {
     if (DigitCountTable[present] < open) return false;
   } else {
     const int rest = run.sum - DigitSumTable[fixed];
-    switch (open) {
-      case 0:
-        return rest == 0;
-      case 1:
-        if (rest < 1 || rest > 9) return false;
-        next[0] = masks[openCells[0]] & digitSet(rest) & ~fixed;
-        break;
-      case 2: {
-        if (rest < kPairMinSum || rest > kPairMaxSum) return false;
-        const SetRow& pairs = PairTable[rest - kPairMinSum];
-        const DigitSet a = masks[openCells[0]] & ~fixed, b = masks[openCells[1]] & ~fixed;
-        next[0] = pairs[b] & a;
-        next[1] = pairs[a] & b;
-        break;
-      }
-      case 3: {
-        if (rest < kTripleMinSum || rest > kTripleMaxSum) return false;
-        const DigitSet a = masks[openCells[0]] & ~fixed, b = masks[openCells[1]] & ~fixed,
-                       c = masks[openCells[2]] & ~fixed;
-        next[0] = tripleDigits(rest, b, c) & a;
-        next[1] = tripleDigits(rest, c, a) & b;
-        next[2] = tripleDigits(rest, a, b) & c;
-        break;
-      }
-      default:
-        if (rest < 1 || rest > kMaxSum) return false;
-        if (exact) {
-          std::fill_n(next, open, DigitSet(0));
-          if (!enumerateCombinations[open](masks, openCells, next, fixed, run.sum)) return false;
-        } else {
-          const int id = ComboClassTable[open - 1][rest];
-          if (id == 0) return false;
-          DigitSet present = 0, meet = kAllDigits;
-          for (int k = 0; k < open; ++k) {
-            const DigitSet mask = masks[openCells[k]] & ~fixed;
-            present |= mask;
-            meet &= ComboMeetTable[id - 1][mask];
-          }
-          const DigitSet allowed = ComboWithinTable[id - 1][present] & meet & ~fixed;
-          for (int k = 0; k < open; ++k) next[k] = masks[openCells[k]] & allowed;
-        }
-        break;
+    if (open == 0) return rest == 0;
+    if (open == 1) {
+      if (rest < 1 || rest > 9) return false;
+      next[0] = masks[openCells[0]] & digitSet(rest) & ~fixed;
+    } else if (exact && open >= 4) {
+      if (rest < 1 || rest > kMaxSum) return false;
+      std::fill_n(next, open, DigitSet(0));
+      if (!enumerateCombinations[open](masks, openCells, next, fixed, run.sum)) return false;
+    } else {
+      DigitSet held[kMaxRunLength];
+      for (int k = 0; k < open; ++k) held[k] = masks[openCells[k]];
+      if (!tableRule(held, open, rest, fixed, next)) return false;
     }
   }
   for (int k = 0; k < open; ++k)

@@ -10,9 +10,7 @@
 #include "app/input_file.h"
 #include "app/line_source.h"
 #include "format/strict_reader.h"
-#include "generator/grading.h"
-#include "solver/solver_grid.h"
-#include "solver/trial_search.h"
+#include "solver/judge.h"
 
 namespace vantreel {
 namespace {
@@ -34,40 +32,6 @@ struct CheckSummary {
   }
 };
 
-std::string cellName(int cell, int width) {
-  return "r" + std::to_string(cell / width) + "c" + std::to_string(cell % width);
-}
-
-// The level the create mode would give the puzzle, or '-' when the solve
-// modes cannot finish it.
-char levelOf(const Board& board) {
-  SolverGrid grid = buildSolverGrid(board);
-  SolveStats stats;
-  stats.cellCount = grid.cellCount();
-  SearchBudget budget;
-  if (!solveWithTrials(grid, stats, budget)) return '-';
-  return static_cast<char>('0' + levelFor(gradeScore(stats)));
-}
-
-// The run rules alone settle most puzzles, published or created. Each rule
-// only drops digits that no solution can hold, so a grid they fill
-// completely is the one solution, proven without a search; and their
-// counters are the solve modes' counters, which give the level.
-bool settledByRules(const Board& board, std::vector<std::uint8_t>& digits, char& level) {
-  SolverGrid grid = buildSolverGrid(board);
-  SolveStats stats;
-  stats.cellCount = grid.cellCount();
-  if (grid.contradiction || !propagate(grid, &stats) || !isSolved(grid)) return false;
-  digits.assign(board.cellCount(), 0);
-  for (int p = 0; p < board.cellCount(); ++p) {
-    if (board.kinds[p] != CellKind::White) continue;
-    if (DigitCountTable[grid.masks[p]] != 1) return false;
-    digits[p] = DigitSumTable[grid.masks[p]];
-  }
-  level = static_cast<char>('0' + levelFor(gradeScore(stats)));
-  return true;
-}
-
 void appendSolution(std::string& out, const Board& board, const std::vector<std::uint8_t>& digits) {
   out += " solution=";
   for (int p = 0; p < board.cellCount(); ++p)
@@ -75,47 +39,41 @@ void appendSolution(std::string& out, const Board& board, const std::vector<std:
 }
 
 // One answer line after "N: ".
-void judge(const CheckOptions& options, const Board& board, ExactSearch& search, std::vector<std::uint8_t>& digits,
-           CheckSummary& summary, std::string& out) {
-  char level = '-';
-  if (settledByRules(board, digits, level)) {
-    ++summary.unique;
-    out += "unique level=";
-    out += level;
-    if (options.printSolution) appendSolution(out, board, digits);
-    return;
-  }
-  search.load(board);
-  const int limit = options.countLimit > 0 ? options.countLimit : 2;
-  const SearchOutcome outcome = search.count(limit);
-  if (outcome.found >= 2) {
-    ++summary.multiple;
-    out += "multiple";
-    if (options.countLimit > 0) {
-      out += " solutions=" + std::to_string(outcome.found);
-      if (outcome.found >= limit || outcome.budgetExceeded) out += '+';
-    }
-    out += " differ=" + differingCells(board, search.solution(0), search.solution(1));
-    if (options.printSolution) appendSolution(out, board, search.solution(0));
-  } else if (outcome.budgetExceeded) {
-    ++summary.unknown;
-    out += "unknown: search budget";
-  } else if (outcome.found == 1) {
-    ++summary.unique;
-    out += "unique level=";
-    out += levelOf(board);
-    if (options.printSolution) appendSolution(out, board, search.solution(0));
-  } else {
-    ++summary.none;
-    out += "none: ";
-    out += outcome.rootFailure.kind == RootFailureKind::None ? "search"
-                                                              : describeRootFailure(outcome.rootFailure, board.width);
+void report(const CheckOptions& options, const Board& board, const Judgement& judged, CheckSummary& summary,
+            std::string& out) {
+  switch (judged.verdict) {
+    case Verdict::Unique:
+      ++summary.unique;
+      out += "unique level=";
+      out += judged.level == 0 ? '-' : static_cast<char>('0' + judged.level);
+      if (options.printSolution) appendSolution(out, board, judged.solution);
+      return;
+    case Verdict::Multiple:
+      ++summary.multiple;
+      out += "multiple";
+      if (options.countLimit > 0) {
+        out += " solutions=" + std::to_string(judged.found);
+        if (!judged.countComplete) out += '+';
+      }
+      out += " differ=" + differingCells(board, judged.solution, judged.second);
+      if (options.printSolution) appendSolution(out, board, judged.solution);
+      return;
+    case Verdict::Unknown:
+      ++summary.unknown;
+      out += "unknown: search budget";
+      return;
+    case Verdict::None:
+      ++summary.none;
+      out += "none: ";
+      out += judged.failure.kind == RootFailureKind::None ? "search" : describeRootFailure(judged.failure, board.width);
+      return;
   }
 }
 
 void checkLines(const CheckOptions& options, LineSource& lines, CheckSummary& summary) {
-  ExactSearch search;
-  std::vector<std::uint8_t> digits;
+  Judge judge;
+  JudgeRequest request;
+  request.countLimit = options.countLimit > 0 ? options.countLimit : 2;
   Board board;
   std::string reason, out;
   while (lines.next()) {
@@ -130,7 +88,7 @@ void checkLines(const CheckOptions& options, LineSource& lines, CheckSummary& su
       ++summary.malformed;
       out += "malformed: " + reason;
     } else {
-      judge(options, board, search, digits, summary, out);
+      report(options, board, judge.judge(board, request), summary, out);
     }
     out += '\n';
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -138,33 +96,6 @@ void checkLines(const CheckOptions& options, LineSource& lines, CheckSummary& su
 }
 
 }  // namespace
-
-std::string describeRootFailure(const RootFailure& failure, int width) {
-  if (failure.kind == RootFailureKind::NoDigitFits) return cellName(failure.cell, width) + ": no digit fits";
-  std::string text = cellName(failure.clueCell, width) + (failure.across ? " across: " : " down: ");
-  const std::string length = std::to_string(failure.length), sum = std::to_string(failure.sum);
-  switch (failure.kind) {
-    case RootFailureKind::RunTooLong:
-      return text + length + " cells cannot all hold different digits";
-    case RootFailureKind::NoCombination:
-      if (failure.length == 1) return text + sum + " is not a digit";
-      return text + "no " + length + " different digits sum to " + sum;
-    default:
-      if (failure.sum == 0) return text + "its cells leave no " + length + " different digits";
-      return text + "its cells leave no " + length + " different digits that sum to " + sum;
-  }
-}
-
-std::string differingCells(const Board& board, const std::vector<std::uint8_t>& first,
-                           const std::vector<std::uint8_t>& second) {
-  std::string list;
-  for (int p = 0; p < board.cellCount(); ++p) {
-    if (board.kinds[p] != CellKind::White || first[p] == second[p]) continue;
-    if (!list.empty()) list += ',';
-    list += cellName(p, board.width);
-  }
-  return list;
-}
 
 int runCheck(int argc, char** argv) {
   CheckOptions options;

@@ -13,7 +13,7 @@
 #include "app/line_source.h"
 #include "explain/explainer.h"
 #include "format/strict_reader.h"
-#include "solver/solution_count.h"
+#include "solver/judge.h"
 
 namespace vantreel {
 namespace {
@@ -58,7 +58,7 @@ void printStep(const Explanation& explanation, const CandidateGrid& names, std::
 }
 
 // One unique puzzle: givens checked against the solution, then the steps.
-int explainBoard(const Board& board, const SolutionCount& count, const ExplainOptions& options,
+int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, const ExplainOptions& options,
                  const std::vector<GivenDigit>& givenDigits, long lineNumber) {
   CandidateGrid names;
   if (!buildCandidateGrid(board, names)) return kExplainNotUnique;
@@ -73,12 +73,12 @@ int explainBoard(const Board& board, const SolutionCount& count, const ExplainOp
                    given.column);
       return kExplainUsageError;
     }
-    if (count.first[cell] == given.digit) givens.push_back({cell, given.digit});
+    if (solution[cell] == given.digit) givens.push_back({cell, given.digit});
     else wrong.push_back(cellName(names, cell) + "=" + std::to_string(given.digit));
   }
   std::printf("PUZZLE line %ld\n", lineNumber);
   for (const std::string& digit : wrong) std::printf("%s is wrong\n", digit.c_str());
-  const Explanation explanation = explainPuzzle(board, count.first, givens, options.hint ? 1 : 1 << 30);
+  const Explanation explanation = explainPuzzle(board, solution, givens, options.hint ? 1 : 1 << 30);
   if (options.hint) {
     if (explanation.steps.empty()) std::printf("NO STEP: every cell is filled in\n");
     else printStep(explanation, names, 0);
@@ -90,9 +90,9 @@ int explainBoard(const Board& board, const SolutionCount& count, const ExplainOp
   return kExplainOk;
 }
 
-const char* whyNotUnique(const SolutionCount& count) {
-  if (count.budgetExceeded) return "the search budget ran out before one solution was certain";
-  return count.found == 0 ? "the puzzle has no solution" : "the puzzle has several solutions";
+const char* whyNotUnique(const Judgement& judged) {
+  if (judged.verdict == Verdict::Unknown) return "the search budget ran out before one solution was certain";
+  return judged.verdict == Verdict::None ? "the puzzle has no solution" : "the puzzle has several solutions";
 }
 
 }  // namespace
@@ -120,6 +120,9 @@ int runExplain(int argc, char** argv) {
   LineSource lines(input.file);
   bool lineFound = false;
   bool firstPuzzle = true;
+  Judge judge;
+  JudgeRequest request;
+  request.wantLevel = false;
   while (lines.next()) {
     if (options.line != 0 && lines.lineNumber() != options.line) continue;
     lineFound = true;
@@ -136,16 +139,16 @@ int runExplain(int argc, char** argv) {
       status = std::max<int>(status, kExplainInputError);
       continue;
     }
-    const SolutionCount count = countSolutions(board, 2);
-    if (count.found != 1 || count.budgetExceeded) {
+    const Judgement& judged = judge.judge(board, request);
+    if (judged.verdict != Verdict::Unique) {
       std::fflush(stdout);
-      std::fprintf(stderr, "vantreel explain: line %ld: %s\n", lines.lineNumber(), whyNotUnique(count));
+      std::fprintf(stderr, "vantreel explain: line %ld: %s\n", lines.lineNumber(), whyNotUnique(judged));
       status = std::max<int>(status, kExplainNotUnique);
       continue;
     }
     if (!firstPuzzle) std::printf("\n");
     firstPuzzle = false;
-    status = std::max(status, explainBoard(board, count, options, givens, lines.lineNumber()));
+    status = std::max(status, explainBoard(board, judged.solution, options, givens, lines.lineNumber()));
   }
   if (lines.failed()) {
     std::fflush(stdout);

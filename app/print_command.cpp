@@ -16,7 +16,7 @@
 #include "format/strict_reader.h"
 #include "picture/sheet_text.h"
 #include "platform/files.h"
-#include "solver/solution_count.h"
+#include "solver/judge.h"
 #ifdef VANTREEL_HAVE_CAIRO
 #include "picture/sheet_cairo.h"
 #endif
@@ -42,10 +42,13 @@ bool endsWith(const std::string& text, std::string_view suffix) {
 }
 
 // Why a puzzle is left out, or null when it has exactly one solution.
-const char* refusalOf(const SolutionCount& count) {
-  if (count.budgetExceeded) return "the search budget ran out before one solution was proven";
-  if (count.found == 0) return "it has no solution";
-  if (count.found > 1) return "it has several solutions";
+const char* refusalOf(const Judgement& judged) {
+  switch (judged.verdict) {
+    case Verdict::Unique: return nullptr;
+    case Verdict::Unknown: return "the search budget ran out before one solution was proven";
+    case Verdict::None: return "it has no solution";
+    case Verdict::Multiple: return "it has several solutions";
+  }
   return nullptr;
 }
 
@@ -60,6 +63,9 @@ int readPuzzles(const PrintOptions& options, Take take) {
   }
   int status = kPrintOk;
   int puzzleNumber = 0;
+  Judge judge;
+  JudgeRequest request;
+  request.wantLevel = false;
   LineSource lines(input.file);
   while (lines.next()) {
     const std::string_view line = lines.content();
@@ -74,15 +80,15 @@ int readPuzzles(const PrintOptions& options, Take take) {
       status = kPrintInputError;
       continue;
     }
-    SolutionCount count = countSolutions(puzzle.board, 2);
-    if (const char* refusal = refusalOf(count)) {
+    const Judgement& judged = judge.judge(puzzle.board, request);
+    if (const char* refusal = refusalOf(judged)) {
       std::fflush(stdout);
       std::fprintf(stderr, "vantreel print: line %ld: puzzle %d not printed: %s\n", lines.lineNumber(),
                    puzzleNumber, refusal);
       if (status == kPrintOk) status = kPrintNotUnique;
       continue;
     }
-    puzzle.answer = std::move(count.first);
+    puzzle.answer = judged.solution;
     take(std::move(puzzle));
   }
   if (lines.failed()) {

@@ -2,7 +2,7 @@
 // The finished grid as a puzzle, re-solved from its clues and graded 1..5.
 #include "format/board.h"
 #include "generator/generator_context.h"
-#include "solver/trial_search.h"
+#include "solver/level.h"
 
 namespace vantreel {
 
@@ -10,9 +10,5 @@ namespace vantreel {
 // caller), solves it from the clues alone and sets its level. False when the
 // solver cannot finish it; the level is then left as it was.
 [[nodiscard]] bool gradePuzzle(const GeneratorContext& context, Board& board);
-
-// The weighted effort of a solve, and its level 1..5.
-double gradeScore(const SolveStats& stats);
-int levelFor(double score);
 
 }  // namespace vantreel

@@ -9,8 +9,11 @@ source=$(realpath "$2")
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 check "installs the program" "$("$work/prefix/bin/vantreel" | grep -q '^time='; echo $?)"
-check "installs the newer commands beside it" \
+check "installs the newer commands' helper programs" \
   "$("$work/prefix/bin/vantreel" link "$source/tests/data/worked_example.txt" | grep -q '^https://puzz'; echo $?)"
+check "bin/ holds only vantreel" "$([[ $(ls "$work/prefix/bin") == vantreel ]]; echo $?)" "$(ls "$work/prefix/bin")"
+check "the helpers go where helper programs go" \
+  "$([[ -x $work/prefix/libexec/vantreel/vantreel-words && -x $work/prefix/libexec/vantreel/vantreel-print ]]; echo $?)"
 page=$work/prefix/share/man/man1/vantreel.1
 check "installs the manual page" "$([[ -f $page ]]; echo $?)"
 if command -v groff >/dev/null; then

@@ -1,14 +1,14 @@
 #pragma once
-// Which mode a command line asks for.
-#include <cstdio>
-
+// The old modes' command line: which mode it asks for, the usage text and
+// the version. Only the first letter of the mode word counts (and the digit
+// after c).
 namespace vantreel {
 
 // Help is the usage text as well, with the command list added on standard error.
-enum class Command { Usage, Solve, SolveStats, Create, Help, Version };
+enum class Mode { Usage, Solve, SolveStats, Create, Help, Version };
 
 struct CommandLine {
-  Command command = Command::Usage;
+  Mode mode = Mode::Usage;
   const char* fileName = nullptr;  // Solve and SolveStats
   int sizeIndex = 0;               // Create: 1..4
 };
@@ -17,8 +17,6 @@ struct CommandLine {
 CommandLine readCommandLine(int argc, const char* const* argv);
 
 void printUsage();
-// Every command with its options, one line each.
-void printCommandList(std::FILE* out);
 void printVersion();
 
 }  // namespace vantreel

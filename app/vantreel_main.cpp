@@ -1,11 +1,12 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/command_line.h"
+#include "app/commands.h"
 #include "app/create_command.h"
+#include "app/helper_program.h"
+#include "app/mode_line.h"
 #include "app/solve_command.h"
 #include "app/standard_output.h"
-#include "app/word_commands.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/signals.h"
@@ -23,27 +24,27 @@ int main(int argc, char** argv) {
   guardStandardDescriptors();
   ignoreFileSizeSignal();
   if (argc >= 2) {
-    if (const WordCommand* command = findWordCommand(argv[1])) {
-      if (argc >= 3) return checkedExit(command->run(argc - 1, argv + 1));
+    if (const Command* command = findCommand<Program::Vantreel>(argv[1])) {
+      if (argc >= 3) return checkedExit(runHelperProgram(*command, argv + 1));
       // A lone word stays what it always was: the usage text.
       std::fprintf(stderr, "vantreel: %s needs a file name or options; see 'vantreel --help'\n", argv[1]);
     }
   }
   int status = 0;
   const CommandLine line = readCommandLine(argc, argv);
-  switch (line.command) {
-    case Command::Solve:
-    case Command::SolveStats:
-      status = runSolve(line.fileName, line.command == Command::SolveStats);
+  switch (line.mode) {
+    case Mode::Solve:
+    case Mode::SolveStats:
+      status = runSolve(line.fileName, line.mode == Mode::SolveStats);
       break;
-    case Command::Create:
+    case Mode::Create:
       status = runCreate(line.sizeIndex);
       break;
-    case Command::Version:
+    case Mode::Version:
       printVersion();
       return checkedExit(0);
-    case Command::Usage:
-    case Command::Help:
+    case Mode::Usage:
+    case Mode::Help:
       printUsage();
       break;
   }
@@ -51,6 +52,6 @@ int main(int argc, char** argv) {
   std::printf("time=%d\n", static_cast<int>(tickCount() - start));
   status = checkedExit(status);
   // Callers of the old interface see the usage text unchanged on standard output.
-  if (line.command == Command::Help) printCommandList(stderr);
+  if (line.mode == Mode::Help) printCommandList(stderr);
   return status;
 }

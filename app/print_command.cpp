@@ -226,8 +226,9 @@ int runPrint(int argc, char** argv) {
   app.name("vantreel print");
   app.add_option("FILE", options.input, "puzzle file, or - for standard input")->required();
   app.add_option("-o,--output", options.output, "OUT.pdf: one sheet; OUT.svg: OUT-01.svg, OUT-01-answer.svg, ...");
-  app.add_option("--paper", options.paper, "paper size of the PDF")->check(CLI::IsMember({"a4", "letter"}));
-  app.add_flag("--force", options.force, "replace existing output files");
+  app.add_option("--paper", options.paper, "paper size of the PDF (with -o OUT.pdf only)")
+      ->check(CLI::IsMember({"a4", "letter"}));
+  app.add_flag("--force", options.force, "replace existing output files (each once its new file is complete)");
   int status = 0;
   if (!parseOptions(app, argc, argv, status)) return status;
   if (app.count("--paper") > 0 && !endsWith(options.output, ".pdf")) {

@@ -5,8 +5,6 @@
 namespace vantreel {
 namespace {
 
-constexpr DigitSet digitBit(int digit) { return DigitSet(1 << (digit - 1)); }
-
 // "{1,2,7} or {1,4,5}"; long lists are cut so that a reason stays readable.
 std::string comboChoices(const DigitSet* sets, int count) {
   constexpr int kShown = 6;

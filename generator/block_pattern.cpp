@@ -125,9 +125,14 @@ bool repairLine(SourceArea& area, bool isRow, int index, bool cutAnyLong) {
       if (i + 2 < bound) {
         area.set(isRow, index, i + 2, true);
         i += 2;
-      } else {
+      } else if (i > 0) {
         area.set(isRow, index, i, true);
         i += 1;
+      } else {
+        // An area one cell wide: the cell can grow neither way (position 0 is
+        // the border), so it closes.
+        area.set(isRow, index, 1, false);
+        i += 2;
       }
       changed = true;
     } else if (length > 9 || (length > 4 && (i + 1 + length == bound || cutAnyLong))) {

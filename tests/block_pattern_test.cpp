@@ -116,6 +116,15 @@ TEST(BlockPattern, GivesUpALayoutStillChangingInTheSixthCycle) {
   }
 }
 
+TEST(BlockPattern, RepairsOfAnAreaOneCellWideLeaveTheBorderAlone) {
+  // A lone white cell at column 1 with the bound at 2 can grow neither way:
+  // it closes instead of opening the border cell before it.
+  Fixture board(0, 3, 3, {"..", ".."});
+  EXPECT_TRUE(repairRuns(board.pattern, 2, 2));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(board.pattern.at(0, i) + board.pattern.at(i, 0), 0) << i;
+  EXPECT_EQ(countBadRuns(board.pattern, 2, 2), 0);
+}
+
 TEST(BlockPattern, CountsBadRunsInsideTheSourceAreaOnly) {
   // Rows: a lone cell, and a run of 5 reaching the bound. Columns: lone
   // cells in 1, 2 and 6. The whites beyond column 6 count for nothing.

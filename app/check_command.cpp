@@ -9,6 +9,8 @@
 #include "app/cli_options.h"
 #include "app/input_file.h"
 #include "app/line_source.h"
+#include "app/messages.h"
+#include "app/number_option.h"
 #include "format/strict_reader.h"
 #include "solver/judge.h"
 
@@ -83,7 +85,7 @@ void checkLines(const CheckOptions& options, LineSource& lines, CheckSummary& su
     out = std::to_string(lines.lineNumber()) + ": ";
     if (lines.isOverLong()) {
       ++summary.malformed;
-      out += "malformed: line longer than " + std::to_string(kMaxLineLength / 1024) + " KiB";
+      out += "malformed: " + overLongReason();
     } else if (!readStrict(line, board, reason)) {
       ++summary.malformed;
       out += "malformed: " + reason;
@@ -102,10 +104,12 @@ int runCheck(int argc, char** argv) {
   CLI::App app{"Checks that each puzzle line has exactly one solution.", "vantreel check"};
   app.add_option("file", options.fileName, "puzzle file; - reads standard input")->required();
   app.add_flag("--solution", options.printSolution, "print the digits of the (first) solution");
-  app.add_option("--count", options.countLimit, "count solutions up to N (at least 2)")
-      ->check(CLI::Range(2, INT_MAX));
+  std::string countText;
+  app.add_option("--count", countText, "count solutions up to N (at least 2)");
   int status = 0;
   if (!parseOptions(app, argc, argv, status)) return status;
+  if (app.count("--count") > 0 && !readNumberOption("check", "--count", countText, 2, INT_MAX, options.countLimit))
+    return kCheckUsageError;
 
   InputFile input = openInput(options.fileName.c_str());
   if (input.file == nullptr) {
@@ -122,8 +126,13 @@ int runCheck(int argc, char** argv) {
     summary.readFailed = true;
   }
   closeInput(input);
-  std::printf("checked %ld lines: %ld unique, %ld multiple, %ld none, %ld unknown, %ld malformed\n", summary.lines,
-              summary.unique, summary.multiple, summary.none, summary.unknown, summary.malformed);
+  std::printf("checked %s: %ld unique, %ld multiple, %ld none, %ld unknown, %ld malformed\n",
+              counted(summary.lines, "line").c_str(), summary.unique, summary.multiple, summary.none, summary.unknown,
+              summary.malformed);
+  if (summary.lines == 0 && !summary.readFailed) {
+    reportNoPuzzle("check", options.fileName);
+    return kCheckInputError;
+  }
   return summary.exitStatus();
 }
 

@@ -1,6 +1,7 @@
 #include "app/explain_command.h"
 
 #include <algorithm>
+#include <climits>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,8 @@
 #include "app/cli_options.h"
 #include "app/input_file.h"
 #include "app/line_source.h"
+#include "app/messages.h"
+#include "app/number_option.h"
 #include "explain/explainer.h"
 #include "format/strict_reader.h"
 #include "solver/judge.h"
@@ -103,12 +106,14 @@ int runExplain(int argc, char** argv) {
                "vantreel explain"};
   app.add_option("FILE", options.fileName, "puzzle file, one puzzle line or link each; - for standard input")
       ->required();
-  app.add_option("--line", options.line, "explain only the puzzle on this line of the file")
-      ->check(CLI::PositiveNumber);
+  std::string lineText;
+  app.add_option("--line", lineText, "explain only the puzzle on this line of the file");
   app.add_flag("--hint", options.hint, "print only the next step");
   app.add_option("--given", options.givenText, "digits already filled in, e.g. r2c3=4,r5c6=9");
   int status = kExplainOk;
   if (!parseOptions(app, argc, argv, status)) return status;
+  if (app.count("--line") > 0 && !readNumberOption("explain", "--line", lineText, 1L, LONG_MAX, options.line))
+    return kExplainUsageError;
   std::vector<GivenDigit> givens;
   if (!parseGivens(options.givenText, givens)) return kExplainUsageError;
 
@@ -120,6 +125,7 @@ int runExplain(int argc, char** argv) {
   LineSource lines(input.file);
   bool lineFound = false;
   bool firstPuzzle = true;
+  bool anyPuzzle = false;
   Judge judge;
   JudgeRequest request;
   request.wantLevel = false;
@@ -129,9 +135,10 @@ int runExplain(int argc, char** argv) {
     const std::string_view text = lines.content();
     const bool overLong = lines.isOverLong();
     if (!overLong && isSkippedLine(text) && options.line == 0) continue;
+    anyPuzzle = true;
     Board board;
     std::string reason;
-    if (overLong) reason = "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+    if (overLong) reason = overLongReason();
     else if (isSkippedLine(text)) reason = "blank or comment line";
     if (!reason.empty() || !readStrict(text, board, reason)) {
       std::fflush(stdout);
@@ -156,6 +163,9 @@ int runExplain(int argc, char** argv) {
     status = std::max<int>(status, kExplainInputError);
   } else if (options.line != 0 && !lineFound) {
     std::fprintf(stderr, "vantreel explain: %s has no line %ld\n", options.fileName.c_str(), options.line);
+    status = std::max<int>(status, kExplainInputError);
+  } else if (!anyPuzzle) {
+    reportNoPuzzle("explain", options.fileName);
     status = std::max<int>(status, kExplainInputError);
   }
   closeInput(input);

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/cli_options.h"
+#include "app/number_option.h"
 #include "app/progress_bar.h"
+#include "app/standard_output.h"
 #include "format/puzzle_line.h"
 #include "generator/batch.h"
 #include "platform/console.h"
@@ -24,19 +26,6 @@ struct GenerateOptions {
   bool seedGiven = false;
   std::string output = "-";
 };
-
-// A decimal number of at most 64 bits and nothing else.
-bool parseCount(const std::string& text, std::uint64_t& value) {
-  if (text.empty() || text.size() > 20) return false;
-  value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    const std::uint64_t digit = static_cast<std::uint64_t>(c - '0');
-    if (value > (UINT64_MAX - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  return true;
-}
 
 bool parseSize(const std::string& text, int& sizeIndex) {
   const char* names[] = {"11x11", "15x15", "19x15", "23x17"};
@@ -66,35 +55,32 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   CLI::App app{"Create puzzles. Puzzle i of a run comes from its own random source, seeded from the run's seed "
                "and i, so the same options give the same puzzles on any number of threads or machines.",
                "vantreel generate"};
-  std::string size = "1", count = "30", levels = "1-5", seed, first = "0";
-  int threads = 0;
+  std::string size = "1", count = "30", levels = "1-5", seed, first = "0", threads;
   app.add_option("--size", size, "1..4, 11x11, 15x15, 19x15 or 23x17 (default 1)");
   app.add_option("--count", count, "positions of the sequence to make (default 30)");
   app.add_option("--level", levels, "keep only puzzles of level A, or A to B (1..5); the others still use their "
                                     "positions");
   app.add_option("--seed", seed, "the run's seed, 0..18446744073709551615 (default: drawn and printed)");
   app.add_option("--first", first, "position of the first puzzle (default 0): slices of one run");
-  app.add_option("--threads", threads, "worker threads (default: all cores)")->check(CLI::Range(1, 4096));
+  app.add_option("--threads", threads, "worker threads (default: all cores)");
   app.add_option("-o", options.output, "output file, created without replacing one; - for standard output");
   if (!parseOptions(app, argc, argv, status)) return false;
 
   const char* problem = nullptr;
   SequenceRequest& request = options.request;
   if (!parseSize(size, request.sizeIndex)) problem = "--size must be 1..4, 11x11, 15x15, 19x15 or 23x17";
-  else if (!parseCount(count, request.count) || request.count == 0) problem = "--count must be a number from 1 up";
   else if (!parseLevels(levels, options.lowestLevel, options.highestLevel))
     problem = "--level must be a level 1..5 or a range such as 2-4";
-  else if (!seed.empty() && !parseCount(seed, request.seed))
-    problem = "--seed must be a number from 0 to 18446744073709551615";
-  else if (!parseCount(first, request.first) || request.first > UINT64_MAX - request.count)
-    problem = "--first must be a number from 0 up, and --first plus --count at most 18446744073709551615";
-  if (problem != nullptr) {
-    std::fprintf(stderr, "vantreel generate: %s\n", problem);
+  if (problem != nullptr) std::fprintf(stderr, "vantreel generate: %s\n", problem);
+  // --first plus --count stays within 64 bits: the last position must exist.
+  if (problem != nullptr || !readNumberOption("generate", "--count", count, 1, UINT64_MAX, request.count) ||
+      (app.count("--seed") > 0 && !readNumberOption("generate", "--seed", seed, 0, UINT64_MAX, request.seed)) ||
+      !readNumberOption("generate", "--first", first, 0, UINT64_MAX - request.count, request.first) ||
+      (app.count("--threads") > 0 && !readNumberOption("generate", "--threads", threads, 1, 4096, request.threads))) {
     status = 2;
     return false;
   }
-  request.threads = threads;
-  options.seedGiven = !seed.empty();
+  options.seedGiven = app.count("--seed") > 0;
   return true;
 }
 
@@ -117,7 +103,8 @@ int runGenerate(int argc, char** argv) {
   NewFile file;
   int error = 0;
   if (toFile) {
-    if (fileExists(name.c_str())) error = EEXIST;
+    if (isDirectory(name.c_str())) error = EISDIR;
+    else if (fileExists(name.c_str())) error = EEXIST;
     else file.open(std::filesystem::path(name).parent_path().string(), error);
     if (error != 0) {
       std::fprintf(stderr, "vantreel: %s: %s\n", name.c_str(), std::strerror(error));
@@ -127,13 +114,18 @@ int runGenerate(int argc, char** argv) {
   std::FILE* out = toFile ? file.stream() : stdout;
 
   ProgressBar progress(request.count, errorIsTerminal());
+  // Puzzle lines on the bar's own terminal go on lines of their own.
+  const bool barShared = !toFile && errorIsTerminal() && outputSharesTerminalWithError();
   const bool complete = makeSequence(request, [&](std::uint64_t, const Board& board) {
     if (board.level >= options.lowestLevel && board.level <= options.highestLevel) {
+      if (barShared) progress.clear();
+      errno = 0;
       writeBoard(out, board);
       // A reader of standard output gets each puzzle as soon as it is ready.
       if (!toFile) std::fflush(out);
       if (std::ferror(out) != 0) {
         error = errno != 0 ? errno : EIO;
+        if (!toFile) noteStandardOutputFailure(error);
         return false;
       }
     }

@@ -1,6 +1,13 @@
 #include "app/line_source.h"
 
+#include <cstring>
+
 namespace vantreel {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+}  // namespace
 
 LineSource::LineSource(std::FILE* file) : file_(file), buffer_(new char[kMaxLineLength + 1]) {}
 
@@ -22,6 +29,14 @@ bool LineSource::next() {
       stopped_ = true;
       break;
     }
+  }
+  // A byte-order mark that an editor put before the first line is no part of it.
+  if (lineNumber_ == 0 && !overLong_ && length_ >= 3 && std::memcmp(buffer_.get(), kByteOrderMark, 3) == 0) {
+    length_ -= 3;
+    std::memmove(buffer_.get(), buffer_.get() + 3, length_);
+    blank_ = true;
+    for (std::size_t i = 0; i < length_; ++i)
+      if (const char c = buffer_[i]; c != ' ' && c != '\t' && c != '\r' && c != '\n') blank_ = false;
   }
   buffer_[length_] = '\0';
   ++lineNumber_;

@@ -13,6 +13,7 @@ namespace vantreel {
 inline constexpr std::size_t kMaxLineLength = 64 * 1024;
 
 // Keeps each line's true length: a NUL byte inside a line is content, not an end.
+// A UTF-8 byte-order mark at the start of the input is skipped.
 class LineSource {
  public:
   explicit LineSource(std::FILE* file);

@@ -8,6 +8,7 @@
 #include "app/cli_options.h"
 #include "app/input_file.h"
 #include "app/line_source.h"
+#include "app/messages.h"
 #include "format/puzzle_link.h"
 #include "format/strict_reader.h"
 
@@ -37,10 +38,12 @@ int runLink(int argc, char** argv) {
   LineSource lines(input.file);
   Board board;
   std::string reason;
+  bool anyPuzzle = false;
   while (lines.next()) {
     const std::string_view line = lines.content();
     if (isSkippedLine(line)) continue;
-    if (lines.isOverLong()) reason = "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+    anyPuzzle = true;
+    if (lines.isOverLong()) reason = overLongReason();
     if (lines.isOverLong() || !readStrict(line, board, reason)) {
       complain("vantreel link: line %ld: %s\n", lines.lineNumber(), reason.c_str());
       status = 1;
@@ -50,6 +53,9 @@ int runLink(int argc, char** argv) {
   }
   if (lines.failed()) {
     complain("vantreel link: %s: %s; the rest of the input was not read\n", fileName.c_str(), std::strerror(errno));
+    status = 1;
+  } else if (!anyPuzzle) {
+    reportNoPuzzle("link", fileName);
     status = 1;
   }
   closeInput(input);

@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "app/cli_options.h"
 #include "app/input_file.h"
 #include "app/line_source.h"
+#include "app/messages.h"
+#include "app/number_option.h"
 #include "app/standard_output.h"
 #include "format/strict_reader.h"
 #include "picture/sheet_text.h"
@@ -73,7 +76,7 @@ int readPuzzles(const PrintOptions& options, Take take) {
     ++puzzleNumber;
     SheetPuzzle puzzle;
     puzzle.number = puzzleNumber;
-    std::string reason = "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+    std::string reason = overLongReason();
     if (lines.isOverLong() || !readStrict(line, puzzle.board, reason)) {
       std::fflush(stdout);
       std::fprintf(stderr, "vantreel print: line %ld: %s\n", lines.lineNumber(), reason.c_str());
@@ -95,6 +98,9 @@ int readPuzzles(const PrintOptions& options, Take take) {
     std::fprintf(stderr, "vantreel print: %s: %s; the rest of the input was not read\n", options.input.c_str(),
                  std::strerror(errno));
     status = kPrintInputError;
+  } else if (puzzleNumber == 0) {
+    reportNoPuzzle("print", options.input);
+    status = kPrintInputError;
   }
   closeInput(input);
   return status;
@@ -104,7 +110,8 @@ int printText(const PrintOptions& options) {
   const int status = readPuzzles(options, [](SheetPuzzle puzzle) {
     for (const bool withAnswer : {false, true}) {
       const std::string text = drawSheetText(puzzle, withAnswer);
-      std::fwrite(text.data(), 1, text.size(), stdout);
+      errno = 0;
+      if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) noteStandardOutputFailure(errno);
     }
   });
   // A sheet lost to a full disk or a closed pipe must not pass for success.
@@ -124,11 +131,13 @@ std::vector<OutputPlan> planOutputs(const PrintOptions& options, const std::vect
   if (options.kind == OutputKind::Pdf) return {{options.output, nullptr, false}};
   // "sheet.svg" becomes sheet-01.svg, sheet-01-answer.svg, ... after each
   // puzzle's number in the file, so that a name matches its caption.
+  // Numbers are padded to the widest one (two digits at least), so the names sort.
   const std::string stem = options.output.substr(0, options.output.size() - 4);
+  const int width = std::max(2, static_cast<int>(std::to_string(puzzles.back().number).size()));
   std::vector<OutputPlan> plans;
   for (const SheetPuzzle& puzzle : puzzles) {
     char number[16];
-    std::snprintf(number, sizeof number, "-%02d", puzzle.number);
+    std::snprintf(number, sizeof number, "-%0*d", width, puzzle.number);
     plans.push_back({stem + number + ".svg", &puzzle, false});
     plans.push_back({stem + number + "-answer.svg", &puzzle, true});
   }
@@ -141,8 +150,8 @@ bool writePlan(std::FILE* out, const OutputPlan& plan, const std::vector<SheetPu
   return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
 }
 
-// Writes one file in full under no name, then names it. --force removes an
-// existing file just before: a failed run may lose it but never leaves a partial one.
+// Writes one file in full under no name, then names it; --force renames it
+// over an existing file, which stays whole until then.
 bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const PrintOptions& options,
                  std::string& error) {
   const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
@@ -153,9 +162,7 @@ bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles
     return false;
   }
   if (!writePlan(file.stream(), plan, puzzles, paper, error)) return false;
-  if (file.finish(plan.name, code)) return true;
-  if (code == EEXIST && options.force && std::remove(plan.name.c_str()) == 0 && file.finish(plan.name, code))
-    return true;
+  if (options.force ? file.finishReplacing(plan.name, code) : file.finish(plan.name, code)) return true;
   error = code == EEXIST ? "made by another program meanwhile" : std::strerror(code);
   return false;
 }
@@ -164,6 +171,11 @@ bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles
 // and a failure removes those already named.
 bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& plans,
                   const std::vector<SheetPuzzle>& puzzles) {
+  for (const OutputPlan& plan : plans)
+    if (isDirectory(plan.name.c_str())) {
+      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plan.name.c_str(), std::strerror(EISDIR));
+      return false;
+    }
   if (!options.force)
     for (const OutputPlan& plan : plans)
       if (fileExists(plan.name.c_str())) {
@@ -214,10 +226,16 @@ int runPrint(int argc, char** argv) {
   app.name("vantreel print");
   app.add_option("FILE", options.input, "puzzle file, or - for standard input")->required();
   app.add_option("-o,--output", options.output, "OUT.pdf: one sheet; OUT.svg: OUT-01.svg, OUT-01-answer.svg, ...");
-  app.add_option("--paper", options.paper, "paper size of the PDF")->check(CLI::IsMember({"a4", "letter"}));
-  app.add_flag("--force", options.force, "replace existing output files");
+  app.add_option("--paper", options.paper, "paper size of the PDF (with -o OUT.pdf only)")
+      ->check(CLI::IsMember({"a4", "letter"}));
+  app.add_flag("--force", options.force, "replace existing output files (each once its new file is complete)");
   int status = 0;
   if (!parseOptions(app, argc, argv, status)) return status;
+  if (app.count("--paper") > 0 && !endsWith(options.output, ".pdf")) {
+    std::fprintf(stderr, "vantreel print: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
+                 optionAsTyped(argc, argv, "-o,--output").c_str());
+    return kPrintUsageError;
+  }
   if (!options.output.empty()) {
     if (endsWith(options.output, ".pdf")) options.kind = OutputKind::Pdf;
     else if (endsWith(options.output, ".svg")) options.kind = OutputKind::Svg;

@@ -18,7 +18,14 @@ ProgressBar::ProgressBar(std::uint64_t total, bool shown)
 
 void ProgressBar::advance() {
   ++done_;
-  if (shown_ && std::chrono::steady_clock::now() - lastDrawn_ >= kRedrawInterval) draw();
+  if (shown_ && (cleared_ || std::chrono::steady_clock::now() - lastDrawn_ >= kRedrawInterval)) draw();
+}
+
+void ProgressBar::clear() {
+  if (!shown_ || cleared_) return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+  cleared_ = true;
 }
 
 void ProgressBar::finish() {
@@ -28,6 +35,7 @@ void ProgressBar::finish() {
 }
 
 void ProgressBar::draw() {
+  cleared_ = false;
   lastDrawn_ = std::chrono::steady_clock::now();
   const double seconds = std::chrono::duration<double>(lastDrawn_ - start_).count();
   const int filled = total_ == 0 ? kBarWidth : static_cast<int>(kBarWidth * done_ / total_);

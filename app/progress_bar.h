@@ -9,7 +9,10 @@ class ProgressBar {
  public:
   // Draws nothing unless `shown` (a terminal is watching).
   ProgressBar(std::uint64_t total, bool shown);
+  // Redraws at most five times a second, and at once after clear().
   void advance();
+  // Empties the bar's line, for a line of other output on the same terminal.
+  void clear();
   // Draws the final state and ends the line.
   void finish();
 
@@ -18,6 +21,7 @@ class ProgressBar {
   std::uint64_t total_;
   std::uint64_t done_ = 0;
   bool shown_;
+  bool cleared_ = false;
   std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point lastDrawn_;
 };

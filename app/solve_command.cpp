@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "app/input_file.h"
 #include "app/line_source.h"
 #include "format/puzzle_link.h"
+#include "format/strict_reader.h"
 #include "picture/board_picture.h"
 #include "platform/console.h"
 #include "solver/trial_search.h"
@@ -18,6 +20,21 @@ namespace {
 
 void reportReadError(const char* fileName) {
   std::fprintf(stderr, "vantreel: %s: %s; the rest of the file was not read\n", fileName, std::strerror(errno));
+}
+
+// These modes read a stored file as they always have and ignore what follows
+// the last clue, which the other commands refuse; standard error says so.
+// Only a line with more than blanks after what was read costs a strict reading.
+void noteStrictRefusal(const LineSource& lines, std::size_t used) {
+  const std::string_view line = lines.content();
+  bool blankTail = used <= line.size();
+  for (std::size_t i = used; blankTail && i < line.size(); ++i) blankTail = line[i] == ' ' || line[i] == '\t';
+  Board strict;
+  std::string reason;
+  if (blankTail || readStrict(line, strict, reason)) return;
+  std::fflush(stdout);
+  std::fprintf(stderr, "vantreel: line %ld: %s (read as s and d always have; the other commands refuse this line)\n",
+               lines.lineNumber(), reason.c_str());
 }
 
 // `grid` is the working grid, reused from puzzle to puzzle.
@@ -56,7 +73,9 @@ int runSolve(const char* fileName, bool statsMode) {
   SolverGrid grid;
   // Output that cannot be written ends the run; the caller reports why.
   while (std::ferror(stdout) == 0 && lines.next()) {
-    if (parseLineOrLink(board, lines.text())) {
+    std::size_t used = 0;
+    if (parseLineOrLink(board, lines.text(), &used)) {
+      noteStrictRefusal(lines, used);
       solveBoard(board, grid, statsMode, lines.lineNumber());
       continue;
     }

@@ -5,15 +5,27 @@
 #include <cstring>
 
 namespace vantreel {
+namespace {
+
+int firstFailure = 0;
+bool failureReported = false;
+
+}  // namespace
+
+void noteStandardOutputFailure(int reason) {
+  if (firstFailure == 0) firstFailure = reason != 0 ? reason : EIO;
+}
 
 bool finishStandardOutput() {
   errno = 0;
   // A failed write leaves the stream's error flag set, and the flush repeats
   // the write that failed, so errno names the reason again.
   const bool flushed = std::fflush(stdout) == 0;
-  if (flushed && std::ferror(stdout) == 0) return true;
-  const int reason = !flushed && errno != 0 ? errno : EIO;
-  std::fprintf(stderr, "vantreel: standard output: %s\n", std::strerror(reason));
+  if (flushed && std::ferror(stdout) == 0 && firstFailure == 0) return true;
+  if (!flushed) noteStandardOutputFailure(errno);
+  noteStandardOutputFailure(EIO);
+  if (!failureReported) std::fprintf(stderr, "vantreel: standard output: %s\n", std::strerror(firstFailure));
+  failureReported = true;
   return false;
 }
 

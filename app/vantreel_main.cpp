@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "app/command_hint.h"
 #include "app/commands.h"
 #include "app/create_command.h"
 #include "app/helper_program.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     if (const Command* command = findCommand<Program::Vantreel>(argv[1])) {
       if (argc >= 3) return checkedExit(runHelperProgram(*command, argv + 1));
       // A lone word stays what it always was: the usage text.
-      std::fprintf(stderr, "vantreel: %s needs a file name or options; see 'vantreel --help'\n", argv[1]);
+      std::fprintf(stderr, "vantreel: usage: vantreel %s; see 'vantreel --help'\n", command->usage);
     }
   }
   int status = 0;
@@ -53,5 +54,8 @@ int main(int argc, char** argv) {
   status = checkedExit(status);
   // Callers of the old interface see the usage text unchanged on standard output.
   if (line.mode == Mode::Help) printCommandList(stderr);
+  if (line.mode == Mode::Usage && argc >= 2)
+    if (const char* meant = nearestCommand(argv[1]))
+      std::fprintf(stderr, "vantreel: unknown command '%s'; did you mean %s?\n", argv[1], meant);
   return status;
 }

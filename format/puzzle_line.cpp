@@ -36,6 +36,7 @@ class CodeReader {
     ++next_;
     return true;
   }
+  const unsigned char* position() const { return next_; }
   bool readSum(std::uint8_t& sum) {
     unsigned char code;
     if (!read(code)) return false;
@@ -57,7 +58,7 @@ void writeStreak(std::FILE* out, int streak) {
 
 }  // namespace
 
-bool parseBoard(Board& board, const char* line) {
+bool parseBoard(Board& board, const char* line, std::size_t* used) {
   int level = 0, columns = 0, rows = 0;
   const char* text = readField(line, level);
   if (text) text = readField(text, columns);
@@ -110,6 +111,7 @@ bool parseBoard(Board& board, const char* line) {
     kinds[p] = clue ? CellKind::Clue : CellKind::Block;
     if (clue && !reader.readSum(sums[2 * p])) return false;
   }
+  if (used != nullptr) *used = static_cast<std::size_t>(reader.position() - reinterpret_cast<const unsigned char*>(line));
   return true;
 }
 

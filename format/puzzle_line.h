@@ -18,8 +18,9 @@ inline constexpr std::array<std::uint8_t, 128> SumDecodeTable = [] {
 }();
 
 // Fills the board from one line (NUL-terminated; a trailing CR LF is ignored).
-// False on malformed text; a bad header leaves the board as it was.
-[[nodiscard]] bool parseBoard(Board& board, const char* line);
+// False on malformed text; a bad header leaves the board as it was. `used`,
+// when given, gets the count of bytes read up to and with the last clue.
+[[nodiscard]] bool parseBoard(Board& board, const char* line, std::size_t* used = nullptr);
 
 // Appends the board's line, newline included.
 void writeBoard(std::FILE* out, const Board& board);

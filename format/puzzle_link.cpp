@@ -20,13 +20,15 @@ std::size_t linkTailStart(std::string_view text) {
   return marker == std::string_view::npos ? marker : marker + kLinkMarker.size();
 }
 
-bool parseLineOrLink(Board& board, const char* line) {
+bool parseLineOrLink(Board& board, const char* line, std::size_t* used) {
   const std::string_view text(line);
   const std::size_t tail = linkTailStart(text);
-  if (tail == std::string_view::npos) return parseBoard(board, line);
+  if (tail == std::string_view::npos) return parseBoard(board, line, used);
   // The tail is a puzzle line without its level field.
   const std::string puzzleLine = "0/" + std::string(text.substr(tail));
-  return parseBoard(board, puzzleLine.c_str());
+  if (!parseBoard(board, puzzleLine.c_str(), used)) return false;
+  if (used != nullptr) *used += tail - 2;
+  return true;
 }
 
 void writeLink(std::FILE* out, const Board& board) {

@@ -15,8 +15,8 @@ std::size_t linkTailStart(std::string_view text);
 inline bool isPuzzleLink(std::string_view text) { return linkTailStart(text) != std::string_view::npos; }
 
 // The lenient reader for a puzzle line or a link (level 0); false on
-// malformed text, as parseBoard.
-[[nodiscard]] bool parseLineOrLink(Board& board, const char* line);
+// malformed text, as parseBoard; `used` as there, counted in `line`.
+[[nodiscard]] bool parseLineOrLink(Board& board, const char* line, std::size_t* used = nullptr);
 
 // Appends "https://puzz.link/p?kakuro/COLS/ROWS/BODY", newline included.
 void writeLink(std::FILE* out, const Board& board);

@@ -162,9 +162,14 @@ bool readBorderClues(StrictCodes& codes, Board& board, std::string& reason) {
     }
     if (!codes.takeSum(board.sums[2 * p], reason)) return false;
   }
-  if (!codes.atEnd()) {
-    reason = codes.describe(codes.position()) + " follows the last clue";
-    return false;
+  // Blanks after the last clue are what an editor leaves; anything else is junk.
+  while (!codes.atEnd()) {
+    const std::size_t index = codes.position();
+    const unsigned char c = codes.take();
+    if (c != ' ' && c != '\t' && c != '\r') {
+      reason = codes.describe(index) + " follows the last clue";
+      return false;
+    }
   }
   return true;
 }

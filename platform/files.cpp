@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <climits>
 #include <cstdlib>
 
@@ -21,6 +22,11 @@ bool canLinkUnnamedFiles() { return access("/proc/self/fd", X_OK) == 0; }
 bool fileExists(const char* name) {
   struct stat info;
   return lstat(name, &info) == 0;
+}
+
+bool isDirectory(const char* name) {
+  struct stat info;
+  return stat(name, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool NewFile::open(const std::string& folder, int& error) {
@@ -96,6 +102,54 @@ bool NewFile::finish(const std::string& name, int& error) {
     error = errno;
     return false;
   }
+  discard();
+  return true;
+}
+
+bool NewFile::finishReplacing(const std::string& name, int& error) {
+  errno = 0;
+  if (stream_ == nullptr) {
+    error = EBADF;
+    return false;
+  }
+  if (isDirectory(name.c_str())) {
+    error = EISDIR;
+    return false;
+  }
+  if (!flushed(error)) return false;
+  // An unnamed file first gets a hidden name beside its target, which
+  // rename() then moves over the old file; rename never leaves the name empty.
+  if (temporaryName_.empty()) {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fileno(stream_));
+    for (int attempt = 0;; ++attempt) {
+      std::string hidden = folder_ + "/.vantreel-XXXXXX";
+      const int placeholder = mkostemp(hidden.data(), O_CLOEXEC);
+      if (placeholder < 0) {
+        error = errno;
+        return false;
+      }
+      ::close(placeholder);
+      unlink(hidden.c_str());
+      if (linkat(AT_FDCWD, path, AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        temporaryName_ = hidden;
+        removeOnInterrupt(temporaryName_.c_str());
+        break;
+      }
+      // Another program took the name between unlink and linkat: draw again.
+      if (errno != EEXIST || attempt == 100) {
+        error = errno;
+        return false;
+      }
+    }
+  }
+  if (rename(temporaryName_.c_str(), name.c_str()) != 0) {
+    error = errno;
+    return false;
+  }
+  // The name now belongs to the finished file: nothing of ours to remove.
+  forgetOnInterrupt();
+  temporaryName_.clear();
   discard();
   return true;
 }

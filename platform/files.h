@@ -6,6 +6,8 @@ namespace vantreel {
 
 // True when anything (file, folder, other entry) has this name.
 bool fileExists(const char* name);
+// True when the name is a folder, or a link to one.
+bool isDirectory(const char* name);
 
 // A file that is written without a name and gets one only when it is
 // complete, so an interrupted or failed run leaves nothing behind.
@@ -24,6 +26,10 @@ class NewFile {
   // replacing anything: false with EEXIST when the name is taken (the file
   // stays open for another name), or with the write error.
   bool finish(const std::string& name, int& error);
+  // As finish, but an existing file of that name is replaced in one step
+  // (rename over it): at every moment the name holds the old or the new file.
+  // A folder of that name is never replaced (EISDIR).
+  bool finishReplacing(const std::string& name, int& error);
   // Drops the file and anything that holds its contents.
   void discard();
 

@@ -45,7 +45,7 @@ expect solutions_and_counts 3 '3: unique level=1 solution=1231234
 checked 7 lines: 2 unique, 1 multiple, 4 none, 0 unknown, 0 malformed
 ' -- --count 5 --solution check_answers.txt
 expect count_stops_at_its_bound 3 '1: multiple solutions=3+ differ=r1c118,r1c119,r2c118,r2c119
-checked 1 lines: 0 unique, 1 multiple, 0 none, 0 unknown, 0 malformed
+checked 1 line: 0 unique, 1 multiple, 0 none, 0 unknown, 0 malformed
 ' -- hostile_many_solutions.txt --count 3
 
 expect all_unique 0 '1: unique level=1
@@ -53,7 +53,7 @@ expect all_unique 0 '1: unique level=1
 checked 2 lines: 2 unique, 0 multiple, 0 none, 0 unknown, 0 malformed
 ' -- worked_example.txt
 expect search_budget 3 '1: unknown: search budget
-checked 1 lines: 0 unique, 0 multiple, 0 none, 1 unknown, 0 malformed
+checked 1 line: 0 unique, 0 multiple, 0 none, 1 unknown, 0 malformed
 ' -- check_budget.txt
 
 # The reader's words are its own; here only the answer kind and the status count.

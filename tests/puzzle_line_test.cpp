@@ -74,6 +74,18 @@ TEST(LineReader, AcceptsOddButHarmlessText) {
   EXPECT_EQ(board.level, -3);
 }
 
+TEST(LineReader, CountsTheBytesItReadUpToTheLastClue) {
+  Board board;
+  std::size_t used = 0;
+  ASSERT_TRUE(parseBoard(board, "1/4/3/l60.m.07l.4636junk\r\n", &used));
+  EXPECT_EQ(used, 20u);
+  ASSERT_TRUE(parseLineOrLink(board, "https://puzz.link/p?kakuro/4/3/l60.m.07l.4636 x", &used));
+  EXPECT_EQ(used, 45u);
+  // A line end read as the last sum (the lenient reader allows it) is counted too.
+  ASSERT_TRUE(parseBoard(board, "1/4/3/l60.m.07l.463\n", &used));
+  EXPECT_EQ(used, 20u);
+}
+
 TEST(LineReader, RejectsMalformedText) {
   for (const char* line : {"", "\n", "1/2", "1/2/2", "1/2/2/", "1/2/2/ngh", "1/2/2/nghh{", "1/2/2/nghh\x80",
                            "1/2/2/n\xffhhg", "1/-1/2/", "1/127/2/", "1/2/127/", "1/0/2/", "1/2/0/",

@@ -74,10 +74,14 @@ TEST(StrictReader, NamesTheByteOutsideTheFormat) {
   EXPECT_EQ(reasonFor("1/2/2/oghhg"), "white streak 'o' at column 7 runs past the last cell");
 }
 
-TEST(StrictReader, RefusesAnythingAfterTheLastClue) {
-  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636\r"), "byte 0x0D at column 21 follows the last clue");
-  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636 "), "byte 0x20 at column 21 follows the last clue");
+TEST(StrictReader, RefusesAnythingButBlanksAfterTheLastClue) {
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636\r"), "read");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636 \t "), "read");
+  EXPECT_EQ(reasonFor("https://puzz.link/p?kakuro/4/3/l60.m.07l.4636\t"), "read");
   EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.46365"), "'5' at column 21 follows the last clue");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636 x"), "'x' at column 22 follows the last clue");
+  EXPECT_EQ(reasonFor("1/4/3/l60.m.07l.4636 \0"s), "byte 0x00 at column 22 follows the last clue");
+  EXPECT_EQ(reasonFor("https://puzz.link/p?kakuro/4/3/l60.m.07l.4636junk"), "'j' at column 46 follows the last clue");
 }
 
 TEST(StrictReader, RefusesBoardsThatAreNoPuzzle) {

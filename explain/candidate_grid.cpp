@@ -3,29 +3,9 @@
 #include <bit>
 
 #include "format/run_list.h"
+#include "tables/combination_table.h"
 
 namespace vantreel {
-namespace {
-
-// Every digit set, grouped by size and sum, built once.
-struct ComboCatalogue {
-  std::array<std::array<std::vector<DigitSet>, kMaxSum + 1>, 10> bySum;
-  std::array<std::vector<DigitSet>, 10> bySize;
-  ComboCatalogue() {
-    for (int set = 0; set < kSetCount; ++set) {
-      bySum[DigitCountTable[set]][DigitSumTable[set]].push_back(DigitSet(set));
-      bySize[DigitCountTable[set]].push_back(DigitSet(set));
-    }
-  }
-};
-
-const ComboCatalogue& catalogue() {
-  static const ComboCatalogue instance;
-  return instance;
-}
-
-}  // namespace
-
 bool buildCandidateGrid(const Board& board, CandidateGrid& grid) {
   grid.width = board.width;
   grid.height = board.height;
@@ -83,7 +63,8 @@ ComboList openCombos(const ExplainRun& run, const OpenPart& open) {
   ComboList list;
   if (open.repeated) return list;
   if (run.sum != 0 && (open.remainder < 0 || open.remainder > kMaxSum)) return list;
-  const auto& sets = run.sum == 0 ? catalogue().bySize[open.openCount] : catalogue().bySum[open.openCount][open.remainder];
+  const std::span<const DigitSet> sets =
+      run.sum == 0 ? combinationsOfSize(open.openCount) : combinationsOf(open.openCount, open.remainder);
   for (DigitSet set : sets)
     if ((set & open.placed) == 0) list.sets[list.count++] = set;
   return list;

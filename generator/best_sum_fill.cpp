@@ -26,7 +26,7 @@ int bestSumFor(GeneratorContext& context, int runIndex, int bound) {
 }  // namespace
 
 bool fillBestSums(GeneratorContext& context, bool& solved) {
-  SolverGrid& work = context.work;
+  WatchedGrid& work = context.work;
   bool failed = false;
   visitRunsLongestFirst(context, kLowestFilledLength, [&](int runIndex) {
     // The first bound is whatever the earlier stages left in lastSurplus.

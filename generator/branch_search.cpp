@@ -18,14 +18,14 @@ int listConsistentSums(GeneratorContext& context, int runIndex, std::uint8_t* su
 }
 
 // Propagation alone has finished the grid.
-bool isFinished(SolverGrid& grid) {
+bool isFinished(WatchedGrid& grid) {
   return propagate(grid) && isSolved(grid);
 }
 
 }  // namespace
 
 bool collectBranches(GeneratorContext& context) {
-  SolverGrid& work = context.work;
+  WatchedGrid& work = context.work;
   if (!propagate(work)) return false;
   context.lastSurplus = surplus(work);
   int records = 0;
@@ -50,7 +50,7 @@ bool collectBranches(GeneratorContext& context) {
 bool searchBranches(GeneratorContext& context, int level, int count) {
   // Level 0 works on work itself; level n on the grid of record n - 1.
   for (;;) {
-    SolverGrid& grid = level == 0 ? context.work : context.branches[level - 1].grid;
+    WatchedGrid& grid = level == 0 ? context.work : context.branches[level - 1].grid;
     if (level == count) {
       if (!isFinished(grid)) return false;
       copyGridState(context.work, grid);
@@ -63,7 +63,7 @@ bool searchBranches(GeneratorContext& context, int level, int count) {
     if (runIndex != -1 && needsClue(grid.runs[runIndex])) {
       for (const std::uint8_t* sum = record.candidateSums; *sum != 0; ++sum) {
         std::int32_t narrowed = 0;
-        if (!probeSum(grid, runIndex, *sum, 1, narrowed)) continue;
+        if (!probeSum(grid.plain(), runIndex, *sum, 1, narrowed)) continue;
         copyGridState(record.grid, grid);
         record.grid.runs[runIndex].sum = *sum;
         if (searchBranches(context, level + 1, count)) return true;

@@ -13,7 +13,7 @@ bool runsCross(const ClueCell& acrossCell, const ClueCell& downCell, int width) 
          acrossColumn < downColumn && downColumn <= acrossColumn + acrossCell.acrossLength;
 }
 
-void writeSeedPair(SolverGrid& scratch, const ClueCell& acrossCell, const ClueCell& downCell,
+void writeSeedPair(WatchedGrid& scratch, const ClueCell& acrossCell, const ClueCell& downCell,
                    const SeedPair& pair) {
   Run& across = scratch.runs[acrossCell.acrossRun];
   Run& down = scratch.runs[downCell.downRun];

@@ -15,7 +15,7 @@ bool runsCross(const ClueCell& acrossCell, const ClueCell& downCell, int width);
 
 // Writes the pair into the two runs of `scratch`: the shorter run takes the
 // first sum, the across run when both are as long.
-void writeSeedPair(SolverGrid& scratch, const ClueCell& acrossCell, const ClueCell& downCell,
+void writeSeedPair(WatchedGrid& scratch, const ClueCell& acrossCell, const ClueCell& downCell,
                    const SeedPair& pair);
 
 // Draws crossing runs and gives them a pair of sums until the attempt or

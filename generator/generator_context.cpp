@@ -1,7 +1,5 @@
 #include "generator/generator_context.h"
 
-#include "solver/run_propagation.h"
-#include "solver/trial_search.h"
 
 namespace vantreel {
 namespace {
@@ -11,10 +9,10 @@ constexpr std::uint8_t kWholeRunSum = 45;  // 1 + 2 + ... + 9
 
 // Lists a run of 2..9 cells: a whole run of nine has only one sum, the
 // others are left open. -1 when there is no run to list.
-std::int16_t listRun(SolverGrid& work, const RunSpan& run) {
+std::int16_t listRun(WatchedGrid& work, const RunSpan& run) {
   if (run.meaning != RunMeaning::Sum) return -1;
   const int sum = run.length == kWholeRunLength ? kWholeRunSum : 0;
-  return static_cast<std::int16_t>(appendRun(work, run.first, run.step, run.length, sum));
+  return static_cast<std::int16_t>(work.appendRun(run.first, run.step, run.length, sum));
 }
 
 }  // namespace
@@ -25,29 +23,26 @@ void setUpContext(GeneratorContext& context, RandomSource& random, int width, in
   context.height = height;
   context.lastSurplus = 0;
   context.clueCellCount = 0;
-  // Every grid here is settled again and again with little changed.
-  context.work.watchRuns = context.scratch.watchRuns = true;
   context.work.allocate(width, height);
   context.scratch.allocate(width, height);
   context.pattern.allocate(random, width, height);
   context.clueCells = std::make_unique_for_overwrite<ClueCell[]>(width * height);
   context.branches = std::make_unique<BranchRecord[]>(kBranchCount);
   for (int i = 0; i < kBranchCount; ++i) {
-    context.branches[i].grid.watchRuns = true;
     context.branches[i].grid.allocate(width, height);
   }
 }
 
 void tearDownContext(GeneratorContext& context) {
-  context.work = SolverGrid{};
-  context.scratch = SolverGrid{};
+  context.work = WatchedGrid{};
+  context.scratch = WatchedGrid{};
   context.pattern = BlockPattern{};
   context.clueCells.reset();
   context.clueCellCount = 0;
   context.branches.reset();
 }
 
-std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell* clueCells) {
+std::int16_t extractRuns(const BlockPattern& pattern, WatchedGrid& work, ClueCell* clueCells) {
   const int cellCount = pattern.width * pattern.height;
   const std::uint8_t* cells = pattern.cells.get();
   work.clearRuns();
@@ -73,7 +68,7 @@ std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell
   return clueCount;
 }
 
-bool settleRuns(SolverGrid& grid) {
+bool settleRuns(WatchedGrid& grid) {
   int changes = 0;
   do {
     changes = propagateRuns(grid);
@@ -82,7 +77,7 @@ bool settleRuns(SolverGrid& grid) {
   return true;
 }
 
-Settled settleNewSums(GeneratorContext& context, SolverGrid& grid) {
+Settled settleNewSums(GeneratorContext& context, WatchedGrid& grid) {
   if (!settleRuns(grid)) return Settled::Failed;
   context.lastSurplus = surplus(grid);
   if (context.lastSurplus > 0) {

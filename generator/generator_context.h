@@ -5,7 +5,7 @@
 
 #include "generator/block_pattern.h"
 #include "generator/random_source.h"
-#include "solver/solver_grid.h"
+#include "generator/watched_grid.h"
 
 namespace vantreel {
 
@@ -23,7 +23,7 @@ struct ClueCell {
 inline constexpr int kBranchCount = 30;
 inline constexpr int kCandidateSumSlots = 22;  // 21 sums at most, then 0
 struct BranchRecord {
-  SolverGrid grid;
+  WatchedGrid grid;
   std::uint8_t candidateSums[kCandidateSumSlots];
   std::int16_t run;
 };
@@ -35,8 +35,8 @@ struct GeneratorContext {
   int height = 0;  // border row included
   std::unique_ptr<ClueCell[]> clueCells;  // first clueCellCount in use
   std::int16_t clueCellCount = 0;
-  SolverGrid work;     // the puzzle as decided so far
-  SolverGrid scratch;  // where a sum is tried before work takes it
+  WatchedGrid work;     // the puzzle as decided so far
+  WatchedGrid scratch;  // where a sum is tried before work takes it
   BlockPattern pattern;
   std::unique_ptr<BranchRecord[]> branches;  // kBranchCount
   RandomSource* random = nullptr;            // shared, not owned
@@ -48,19 +48,19 @@ void tearDownContext(GeneratorContext& context);
 
 // Rewrites the masks and runs of `work` and the clue cells from the layout;
 // nine-cell runs get sum 45, all others stay unset. Returns the clue cells.
-std::int16_t extractRuns(const BlockPattern& pattern, SolverGrid& work, ClueCell* clueCells);
+std::int16_t extractRuns(const BlockPattern& pattern, WatchedGrid& work, ClueCell* clueCells);
 
 // Open and still without a sum.
 inline bool needsClue(const Run& run) { return run.length != 0 && run.sum == 0; }
 // Passes of the run rules until one changes nothing; false on contradiction.
-[[nodiscard]] bool settleRuns(SolverGrid& grid);
+[[nodiscard]] bool settleRuns(WatchedGrid& grid);
 
 // Where a grid stands after a new sum has been settled in.
 enum class Settled { Failed, Open, Solved };
 // The run rules, then full propagation while unset runs have candidates to
 // spare; once none is spare the grid must come out solved. Leaves
 // lastSurplus as measured, also when the grid failed.
-[[nodiscard]] Settled settleNewSums(GeneratorContext& context, SolverGrid& grid);
+[[nodiscard]] Settled settleNewSums(GeneratorContext& context, WatchedGrid& grid);
 
 // Visits the runs of `work` that need a clue, lengths 9 down to
 // `lowestLength`, clue cells in order, across before down. Each run is

@@ -6,14 +6,14 @@ namespace vantreel {
 namespace {
 
 // Digit sum of the run's cells; with distinct solved digits, the run's clue.
-std::uint8_t runSumOf(const SolverGrid& work, int first, int step, int length) {
+std::uint8_t runSumOf(const WatchedGrid& work, int first, int step, int length) {
   DigitSet digits = 0;
   for (int i = 0; i < length; ++i) digits |= work.masks[first + i * step];
   return DigitSumTable[digits];
 }
 
 void convertToBoard(const GeneratorContext& context, Board& board) {
-  const SolverGrid& work = context.work;
+  const WatchedGrid& work = context.work;
   const int width = context.width;
   const int cellCount = width * context.height;
   for (int p = 0; p < cellCount; ++p)

@@ -48,7 +48,7 @@ bool probeSum(const SolverGrid& grid, int runIndex, int sum, int target, std::in
 
 bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum) {
   std::int32_t narrowed = 0;
-  if (!probeSum(context.work, runIndex, sum, 1, narrowed)) return false;
+  if (!probeSum(context.work.plain(), runIndex, sum, 1, narrowed)) return false;
   copyGridState(context.scratch, context.work);
   context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
   return propagate(context.scratch);
@@ -56,7 +56,7 @@ bool propagatesWithSum(GeneratorContext& context, int runIndex, int sum) {
 
 bool tryRunSum(GeneratorContext& context, int runIndex, int sum, int target, bool& solved) {
   std::int32_t narrowed = 0;
-  if (!probeSum(context.work, runIndex, sum, target, narrowed) || narrowed == 0) return false;
+  if (!probeSum(context.work.plain(), runIndex, sum, target, narrowed) || narrowed == 0) return false;
   copyGridState(context.scratch, context.work);
   context.scratch.runs[runIndex].sum = static_cast<std::uint8_t>(sum);
   return settleTrial(context, solved);

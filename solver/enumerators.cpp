@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "tables/combination_table.h"
+
 namespace vantreel {
 namespace {
 
@@ -47,31 +49,6 @@ bool enumerateRun(const CandidateMask* masks, const std::uint16_t* cells, DigitS
   if constexpr (kRemember) std::memset(memo, 0, sizeof memo);
   return fillPrefix<Length - 3, kRemember>(masks, cells, support, used, sum, memo);
 }
-
-// Digit sets ordered by size, then sum, so that the combinations a run of L
-// cells can take for sum s are one contiguous slice.
-struct ComboIndex {
-  std::array<DigitSet, kSetCount> sets{};
-  std::array<std::array<std::uint16_t, kMaxSum + 2>, kMaxRunLength + 1> start{};  // slice [s], [s + 1]
-};
-
-constexpr ComboIndex makeComboIndex() {
-  ComboIndex index;
-  int counts[kSetCount] = {}, sums[kSetCount] = {};
-  for (int set = 0; set < kSetCount; ++set)
-    for (int d = 0; d < 9; ++d)
-      if (set & (1 << d)) ++counts[set], sums[set] += d + 1;
-  int next = 0;
-  for (int size = 0; size <= kMaxRunLength; ++size)
-    for (int sum = 0; sum <= kMaxSum + 1; ++sum) {
-      index.start[size][sum] = static_cast<std::uint16_t>(next);
-      if (sum > kMaxSum) continue;
-      for (int set = 0; set < kSetCount; ++set)
-        if (counts[set] == size && sums[set] == sum) index.sets[next++] = static_cast<DigitSet>(set);
-    }
-  return index;
-}
-constexpr ComboIndex kCombos = makeComboIndex();
 
 // Cells matched to distinct digits: digitOf[cell] as a one-digit set,
 // cellOf[digit index] the cell holding it.
@@ -140,8 +117,7 @@ bool enumerateByMatching(const CandidateMask* masks, const std::uint16_t* cells,
   }
   DigitSet found[Length] = {};
   bool any = false;
-  for (int i = kCombos.start[Length][rest]; i < kCombos.start[Length][rest + 1]; ++i) {
-    const DigitSet combination = kCombos.sets[i];
+  for (const DigitSet combination : combinationsOf(Length, rest)) {
     if ((combination & present) != combination) continue;
     DigitSet options[Length];
     for (int k = 0; k < Length; ++k) options[k] = held[k] & combination;

@@ -33,16 +33,12 @@ void takeRun(SolverGrid& grid, const RunSpan& run) {
 int appendRun(SolverGrid& grid, int first, int step, int length, int sum) {
   assert(length >= 2 && length <= kMaxRunLength);
   const int index = grid.runCount;
-  Run& run = grid.addRun(index);
+  Run& run = grid.addRun();
   run.sum = static_cast<std::uint8_t>(sum);
   run.length = static_cast<std::int8_t>(length);
   // Every slot is written, so the loop has no exit to guess; those past the
   // end are never read.
   for (int i = 0; i < kMaxRunLength; ++i) run.cells[i] = static_cast<std::uint16_t>(first + i * step);
-  if (grid.watchRuns) {
-    const int direction = step == 1 ? 0 : 1;
-    for (int i = 0; i < length; ++i) grid.cellRuns[2 * (first + i * step) + direction] = static_cast<std::uint16_t>(index);
-  }
   return index;
 }
 
@@ -51,20 +47,12 @@ void SolverGrid::allocate(int newWidth, int newHeight) {
   width = newWidth;
   height = newHeight;
   contradiction = 0;
+  runCount = 0;
   if (!masks || newWidth * newHeight > capacity) {
     capacity = newWidth * newHeight;
     masks = std::make_unique_for_overwrite<CandidateMask[]>(capacity);
     runs = std::make_unique_for_overwrite<Run[]>(capacity);
-    watches = std::make_unique_for_overwrite<RunWatch[]>(capacity + 1);
-    cellRuns = std::make_unique_for_overwrite<std::uint16_t[]>(2 * capacity);
   }
-  clearRuns();
-}
-
-void SolverGrid::clearRuns() {
-  runCount = 0;
-  clock = 1;
-  if (watchRuns) std::fill_n(cellRuns.get(), 2 * cellCount(), static_cast<std::uint16_t>(noRun()));
 }
 
 void buildSolverGrid(const Board& board, SolverGrid& grid) {
@@ -86,33 +74,9 @@ bool isSolved(const SolverGrid& grid) {
   return true;
 }
 
-namespace {
-
-int runSurplus(const SolverGrid& grid, const Run& run) {
-  if (run.length <= 0 || run.sum != 0) return 0;
-  int total = -run.length;
-  for (int k = 0; k < run.length; ++k) total += DigitCountTable[grid.masks[run.cells[k]]];
-  return total;
-}
-
-}  // namespace
-
 int surplus(const SolverGrid& grid) {
   int total = 0;
-  for (int i = 0; i < grid.runCount; ++i) {
-    const Run& run = grid.runs[i];
-    if (!grid.watchRuns) {
-      total += runSurplus(grid, run);
-      continue;
-    }
-    RunWatch& watch = grid.watches[i];
-    if (!unchangedSince(grid, i, watch.surplusKey, watch.surplusAt)) {
-      watch.surplus = static_cast<std::int16_t>(runSurplus(grid, run));
-      watch.surplusKey = runKey(run);
-      watch.surplusAt = grid.clock;
-    }
-    total += watch.surplus;
-  }
+  for (int i = 0; i < grid.runCount; ++i) total += runSurplus(grid, grid.runs[i]);
   return total;
 }
 
@@ -121,11 +85,6 @@ void copyGridState(SolverGrid& destination, const SolverGrid& source) {
   destination.runCount = source.runCount;
   std::copy_n(source.masks.get(), source.cellCount(), destination.masks.get());
   std::copy_n(source.runs.get(), source.runCount, destination.runs.get());
-  destination.watchRuns = source.watchRuns;
-  if (!source.watchRuns) return;
-  std::copy_n(source.watches.get(), source.runCount, destination.watches.get());
-  std::copy_n(source.cellRuns.get(), 2 * source.cellCount(), destination.cellRuns.get());
-  destination.clock = source.clock;
 }
 
 SolverGrid cloneGrid(const SolverGrid& source) {

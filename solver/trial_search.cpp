@@ -2,41 +2,10 @@
 
 #include <algorithm>
 
-#include "solver/enumerators.h"
-#include "solver/run_propagation.h"
+#include "solver/run_passes.h"
 
 namespace vantreel {
 namespace {
-
-// Narrows every long run with a set sum to its exact support; false on
-// contradiction. Later runs see the masks narrowed by earlier ones.
-bool sweepLongRuns(SolverGrid& grid, int& changed) {
-  CandidateMask* masks = grid.masks.get();
-  for (int i = 0; i < grid.runCount; ++i) {
-    const Run& run = grid.runs[i];
-    if (run.length < 4 || run.sum == 0) continue;
-    RunWatch& watch = grid.watches[i];
-    if (grid.watchRuns && unchangedSince(grid, i, watch.sweptKey, watch.sweptAt)) continue;
-    DigitSet support[kMaxRunLength] = {};
-    if (!enumerateCombinations[run.length](masks, run.cells, support, 0, run.sum)) return markContradiction(grid);
-    const int changedBefore = changed;
-    for (int k = 0; k < run.length; ++k) {
-      CandidateMask& mask = masks[run.cells[k]];
-      if (support[k] == mask) continue;
-      if (support[k] == 0) return markContradiction(grid);
-      mask = support[k];
-      ++changed;
-    }
-    if (!grid.watchRuns) continue;
-    if (changed != changedBefore) {
-      noteChangedRun(grid, run, watch.origin);
-    } else {
-      watch.sweptAt = grid.clock;
-      watch.sweptKey = runKey(run);
-    }
-  }
-  return !grid.contradiction;
-}
 
 // One trial digit on the copy. False when the digit fails, and also when
 // the budget runs out, which the caller must check before trusting false.
@@ -46,7 +15,7 @@ bool tryDigit(SolverGrid& copy, SolveStats& stats, SearchBudget& budget, int ind
     budget.exceeded = true;
     return false;
   }
-  setCellMask(copy, index, digit);
+  copy.masks[index] = digit;
   ++budget.depth;
   const bool solved = solveWithTrials(copy, stats, budget);
   --budget.depth;
@@ -65,19 +34,8 @@ SolverGrid& trialCopy(SearchBudget& budget, const SolverGrid& grid) {
 }  // namespace
 
 bool propagate(SolverGrid& grid, SolveStats* stats) {
-  for (;;) {
-    // Cheap run rules to a fixed point before any enumeration.
-    for (int changes = propagateRuns(grid); changes != 0; changes = propagateRuns(grid)) {
-      if (grid.contradiction) return false;
-      if (stats) addTo(stats->runChanges, changes);
-    }
-    if (grid.contradiction) return false;
-    if (isSolved(grid)) return true;
-    int changed = 0;
-    if (!sweepLongRuns(grid, changed)) return false;
-    if (changed == 0) return true;
-    if (stats) addTo(stats->comboChanges, changed);
-  }
+  NoWatch none;
+  return propagate(grid, none, stats);
 }
 
 bool solveWithTrials(SolverGrid& grid, SolveStats& stats, SearchBudget& budget) {
@@ -99,14 +57,14 @@ bool trialStep(SolverGrid& grid, SolveStats& stats, SearchBudget& budget) {
     if (!tryDigit(copy, stats, budget, index, pair.lower)) {
       if (budget.exceeded) return false;
       addTo(stats.trialsHigh, 1);
-      setCellMask(grid, index, pair.higher);
+      grid.masks[index] = pair.higher;
       return true;
     }
     copyGridState(copy, grid);
     if (!tryDigit(copy, stats, budget, index, pair.higher)) {
       if (budget.exceeded) return false;
       addTo(stats.trialsLow, 1);
-      setCellMask(grid, index, pair.lower);
+      grid.masks[index] = pair.lower;
       return true;
     }
     // Both digits solve: this cell is undecided, try the next one.

@@ -51,13 +51,28 @@ struct TrialPair {
   CandidateMask higher = 0;
 };
 
-// False on contradiction; true at a fixed point, solved or not. Adds its
-// work to `stats` when given.
+// Propagation to a fixed point: passes of the run rules until one changes
+// nothing, then one exact sweep of the long runs with a set sum, and again
+// while the sweep narrows anything. True at the fixed point, solved or not;
+// false on contradiction, with the grid's flag set and its masks left as the
+// failing rule left them (the caller discards the grid or restores it). Adds
+// the passes' changes to runChanges and the sweep's to comboChanges of
+// `stats` when given.
 [[nodiscard]] bool propagate(SolverGrid& grid, SolveStats* stats = nullptr);
-// True when the grid ends solved.
+// The same under a watch policy (see solver/run_propagation.h).
+template <typename Watch>
+[[nodiscard]] bool propagate(SolverGrid& grid, Watch& watch, SolveStats* stats);
+
+// propagate, then trialStep and propagate again until the grid is solved.
+// True when it ends solved; false on contradiction, when no cell can be
+// decided by trial, or when the budget ran out (budget.exceeded).
 [[nodiscard]] bool solveWithTrials(SolverGrid& grid, SolveStats& stats, SearchBudget& budget);
-// True when one cell was fixed by trial; false leaves the grid unchanged
-// (also when the search budget ran out: see budget.exceeded).
+// Decides one two-candidate cell: tries its lower digit on a copy with a
+// full solveWithTrials, and commits the higher one to `grid` when that
+// fails, else tries the higher and commits the lower when that fails; when
+// both solve, moves on to the next such cell (chooseTrialCell). True when one
+// cell's mask was set; false leaves the grid unchanged (also when the budget
+// ran out: see budget.exceeded). Counts the trial in trialsHigh or trialsLow.
 [[nodiscard]] bool trialStep(SolverGrid& grid, SolveStats& stats, SearchBudget& budget);
 // Next two-candidate cell at or after `lowest` in run order, 0 for none.
 int chooseTrialCell(const SolverGrid& grid, int lowest, TrialPair& pair);

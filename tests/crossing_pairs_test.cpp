@@ -54,7 +54,7 @@ TEST(CrossingPairs, RunsCrossWhereTheyShareACellAndTheShorterTakesTheFirstSum) {
   RandomSource random(0);
   GeneratorContext context;
   setUpContext(context, random, 12, 12);
-  SolverGrid& scratch = context.scratch;
+  WatchedGrid& scratch = context.scratch;
   writeSeedPair(scratch, across, ClueCell{0, 2, 0, -1, 1}, SeedPair{12, 6});
   EXPECT_EQ(scratch.runs[1].sum, 12);  // the two-cell down run
   EXPECT_EQ(scratch.runs[0].sum, 6);
@@ -101,7 +101,7 @@ TEST(Settlement, RejectsContradictionsAndUndecidedGridsLeavingWorkAlone) {
   // An unset run of solved cells (surplus 0) beside a sum-10 run whose
   // cells both hold {1, 9}: no contradiction, but nothing decides it.
   SmallSquare undecided;
-  SolverGrid& trial = undecided.context.scratch;
+  WatchedGrid& trial = undecided.context.scratch;
   copyGridState(trial, undecided.context.work);
   trial.runCount = 2;
   trial.runs[0] = vantreel::Run{0, 2, {4, 5}};

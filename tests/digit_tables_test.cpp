@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <vector>
 
+#include "tables/combination_table.h"
 #include "tables/digit_tables.h"
 
 namespace vantreel {
@@ -93,6 +95,25 @@ TEST(DigitTables, ComboTablesAgreeWithEveryCombination) {
       }
       EXPECT_EQ(ComboWithinTable[id - 1][511], ComboMeetTable[id - 1][511]);
     }
+}
+
+TEST(CombinationTable, EverySliceHoldsExactlyItsSetsInOrder) {
+  std::size_t listed = 0;
+  for (int size = 0; size <= 9; ++size) {
+    std::vector<DigitSet> bySize;
+    for (int sum = 0; sum <= kMaxSum; ++sum) {
+      std::vector<DigitSet> expected;
+      for (int set = 0; set < kSetCount; ++set)
+        if (std::popcount(unsigned(set)) == size && DigitSumTable[set] == sum) expected.push_back(DigitSet(set));
+      const auto slice = combinationsOf(size, sum);
+      EXPECT_EQ(std::vector<DigitSet>(slice.begin(), slice.end()), expected) << size << " digits, sum " << sum;
+      bySize.insert(bySize.end(), expected.begin(), expected.end());
+      listed += slice.size();
+    }
+    const auto all = combinationsOfSize(size);
+    EXPECT_EQ(std::vector<DigitSet>(all.begin(), all.end()), bySize) << size << " digits";
+  }
+  EXPECT_EQ(listed, std::size_t(kSetCount));
 }
 
 TEST(TripleTable, TellingEntries) {

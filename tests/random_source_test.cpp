@@ -19,10 +19,21 @@ TEST(RandomSource, FollowsTheSequenceFromStateZeroAndScalesIt) {
   }
 }
 
+// The generator of the C library's classic rand() (glibc's TYPE_0 random()),
+// whose states from seed 1 are published.
+TEST(RandomSource, StepsLikeTheClassicLibraryGenerator) {
+  RandomSource random(1);
+  for (const std::int32_t state : {1103527590, 377401575, 662824084, 1147902781, 2035015474, 368800899, 1508029952,
+                                   486256185, 1062517886, 267834847})
+    EXPECT_EQ(random.nextState(), state);
+}
+
 TEST(RandomSource, TakesSeedsWithTheHighBitSetAsTheyCome) {
-  for (const std::uint64_t seed : {0x80000000ull, 0xFFFFFFFFull, 0xDEADBEEFull}) {
-    RandomSource random(static_cast<std::uint32_t>(seed));
-    EXPECT_EQ(random.nextState(), static_cast<std::int32_t>((seed * 1103515245 + 12345) % (1ull << 31)));
+  // The first step wraps them in 32 bits and keeps the low 31.
+  for (const auto& [seed, state] :
+       {std::pair{0x80000000u, 12345}, {0xFFFFFFFFu, 1043980748}, {0xDEADBEEFu, 469847548}}) {
+    RandomSource random(seed);
+    EXPECT_EQ(random.nextState(), state) << seed;
   }
 }
 

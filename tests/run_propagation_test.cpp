@@ -45,13 +45,26 @@ TEST(TableRules, UnsetSumHasNoTableRule) {
   EXPECT_EQ(cell(grid, 1), kAllDigits);
 }
 
-TEST(TableRules, TripleStepsUseTheValuesLeftBefore) {
-  // Sum 24 forces {7,8,9}: the third cell is narrowed first, then the first,
-  // then the second.
-  SolverGrid grid = gridWithRun(24, {kAllDigits, digits({7, 8}), kAllDigits});
-  EXPECT_GT(propagateRuns(grid), 0);
-  EXPECT_EQ(cell(grid, 1), digits({7, 8, 9}));
-  EXPECT_EQ(cell(grid, 3), digits({7, 8, 9}));
+// When a run's sum cannot be made, the first cell the rule narrows is the
+// one left empty, and the pass stops there: a triple narrows its last cell
+// first, a pair its second, a longer run its first. (`s` draws the grid as
+// the failing rule left it.)
+TEST(TableRules, NarrowTheLastCellOfATripleOrPairFirst) {
+  SolverGrid triple = gridWithRun(24, {kAllDigits, kAllDigits, digits({1})});
+  EXPECT_EQ(propagateRuns(triple), 0);
+  EXPECT_TRUE(triple.contradiction);
+  EXPECT_EQ(cell(triple, 3), 0);
+  EXPECT_EQ(cell(triple, 1), kAllDigits);
+  EXPECT_EQ(cell(triple, 2), kAllDigits);
+  SolverGrid pair = gridWithRun(17, {digits({1}), kAllDigits});
+  EXPECT_EQ(propagateRuns(pair), 0);
+  EXPECT_EQ(cell(pair, 2), 0);
+  EXPECT_EQ(cell(pair, 1), digits({1}));
+  SolverGrid four = gridWithRun(11, {kAllDigits, kAllDigits, kAllDigits, digits({6, 7})});
+  EXPECT_EQ(propagateRuns(four), 0);
+  EXPECT_EQ(cell(four, 1), 0);
+  EXPECT_EQ(cell(four, 2), kAllDigits);
+  EXPECT_EQ(cell(four, 4), digits({6, 7}));
 }
 
 TEST(TableRules, ComboRuleUsesMeetAndWithin) {

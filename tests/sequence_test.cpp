@@ -6,6 +6,7 @@
 #include "generator/batch.h"
 #include "generator/grading.h"
 #include "generator/random_source.h"
+#include "solver/judge.h"
 #include "solver/solution_count.h"
 #include "tests/board_text.h"
 
@@ -58,19 +59,17 @@ TEST(Sequence, StopsWhenTheReceiverRefuses) {
 }
 
 // Every created puzzle has exactly one solution, found by the exact counter,
-// and the level that the solve statistics earn.
+// and carries the level that check reports for it.
 TEST(Sequence, MakesUniquePuzzlesWithTheirLevel) {
+  Judge judge;
   for (const int size : {1, 2}) {
     makeSequence({size, 11, 0, size == 1 ? 12u : 3u, 2}, [&](std::uint64_t position, const Board& board) {
       const SolutionCount count = countSolutions(board, 2);
       EXPECT_EQ(count.found, 1) << "size " << size << ", position " << position;
       EXPECT_FALSE(count.budgetExceeded);
-      SolverGrid grid = buildSolverGrid(board);
-      SolveStats stats;
-      stats.cellCount = grid.cellCount();
-      SearchBudget budget;
-      EXPECT_TRUE(solveWithTrials(grid, stats, budget));
-      EXPECT_EQ(board.level, levelFor(gradeScore(stats))) << "size " << size << ", position " << position;
+      const Judgement& judged = judge.judge(board);
+      EXPECT_EQ(judged.verdict, Verdict::Unique);
+      EXPECT_EQ(board.level, judged.level) << "size " << size << ", position " << position;
       return true;
     });
   }

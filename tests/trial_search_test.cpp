@@ -160,7 +160,7 @@ TEST(TrialSearch, ChooseTrialCellResumesAboveTheLastIndex) {
 // Solves the grid with one cell set to `digit`; the counters of that solve.
 SolveStats solveWithDigit(const SolverGrid& grid, int cell, CandidateMask digit, bool& solved) {
   SolverGrid copy = cloneGrid(grid);
-  setCellMask(copy, cell, digit);
+  copy.masks[cell] = digit;
   SolveStats stats;
   SearchBudget budget;
   solved = solveWithTrials(copy, stats, budget);
@@ -241,80 +241,6 @@ TEST(TrialSearch, DepthLimitEndsDeepNesting) {
   EXPECT_FALSE(trialStep(many, stats, limited));
   EXPECT_TRUE(limited.exceeded);
   for (int p = 0; p < many.cellCount(); ++p) EXPECT_EQ(many.masks[p], before.masks[p]) << "nothing committed";
-}
-
-// Two grids of one puzzle, one passing over quiet runs: after every step,
-// whether a pass of the rules, a full propagation, a copy, or a change made
-// from outside as the generator and the trial search make them (a cell set,
-// a sum chosen), both must hold the same masks and runs and count the same
-// surplus.
-void expectSameState(const SolverGrid& plain, const SolverGrid& watched, int step) {
-  ASSERT_EQ(plain.contradiction, watched.contradiction) << "step " << step;
-  ASSERT_EQ(plain.runCount, watched.runCount) << "step " << step;
-  ASSERT_EQ(surplus(plain), surplus(watched)) << "step " << step;
-  for (int p = 0; p < plain.cellCount(); ++p) ASSERT_EQ(plain.masks[p], watched.masks[p]) << "step " << step;
-  for (int i = 0; i < plain.runCount; ++i) {
-    const Run &a = plain.runs[i], &b = watched.runs[i];
-    ASSERT_EQ(a.sum, b.sum) << "step " << step << " run " << i;
-    ASSERT_EQ(a.length, b.length) << "step " << step << " run " << i;
-    for (int k = 0; k < a.length; ++k) ASSERT_EQ(a.cells[k], b.cells[k]) << "step " << step << " run " << i;
-  }
-}
-
-TEST(TrialSearch, WatchedGridsPassOverOnlyRunsThatWouldNotChange) {
-  std::mt19937 random(31);
-  for (int puzzle = 0; puzzle < 300; ++puzzle) {
-    const Board board = testing::makeRandomPuzzle(random, 6 + puzzle % 9, 5 + puzzle % 7, 1, 15 + puzzle % 20);
-    SolverGrid plain = buildSolverGrid(board), watched, copy;
-    watched.watchRuns = true;
-    buildSolverGrid(board, watched);
-    // Most sums unset at first, as the generator starts.
-    std::vector<std::uint8_t> sums(plain.runCount);
-    for (int i = 0; i < plain.runCount; ++i) {
-      sums[i] = plain.runs[i].sum;
-      if (random() % 4 != 0) plain.runs[i].sum = watched.runs[i].sum = 0;
-    }
-    for (int step = 0; step < 60 && !plain.contradiction; ++step) {
-      switch (random() % 6) {
-        case 0:
-        case 1:
-          ASSERT_EQ(propagateRuns(plain), propagateRuns(watched)) << "step " << step;
-          break;
-        case 2: {
-          SolveStats a, b;
-          ASSERT_EQ(propagate(plain, &a), propagate(watched, &b));
-          ASSERT_EQ(a.runChanges, b.runChanges);
-          ASSERT_EQ(a.comboChanges, b.comboChanges);
-          break;
-        }
-        case 3: {  // the generator settles on a copy, then takes it back
-          copy.watchRuns = random() % 2 == 0;
-          copy.allocate(watched.width, watched.height);
-          copyGridState(copy, watched);
-          ASSERT_EQ(propagateRuns(plain), propagateRuns(copy));
-          copyGridState(watched, copy);
-          break;
-        }
-        case 4: {  // a sum chosen for an open run
-          const int i = static_cast<int>(random() % plain.runCount);
-          if (plain.runs[i].sum == 0 && plain.runs[i].length > 0 && sums[i] != 0) {
-            const int sum = random() % 3 == 0 ? 1 + static_cast<int>(random() % 45) : sums[i];
-            plain.runs[i].sum = watched.runs[i].sum = static_cast<std::uint8_t>(sum);
-          }
-          break;
-        }
-        default: {  // a cell decided from outside
-          const int p = static_cast<int>(random() % plain.cellCount());
-          const CandidateMask mask = plain.masks[p];
-          if (mask != kBlockMask && DigitCountTable[mask] >= 2) {
-            setCellMask(plain, p, lowestDigit(mask));
-            setCellMask(watched, p, lowestDigit(mask));
-          }
-        }
-      }
-      expectSameState(plain, watched, step);
-    }
-  }
 }
 
 }  // namespace

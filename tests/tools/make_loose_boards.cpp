@@ -2,6 +2,7 @@
 // filled with random digits that no run repeats, and the sums of that filling.
 // Every board has the filling as a solution; most have several.
 //   make_loose_boards SEED COUNT
+//   make_loose_boards SEED changes FILE   each puzzle of FILE with one clue one off
 // Layouts are half-turn symmetric and connected, with runs of 2..9 cells,
 // about 72% white cells and runs of 2/3/4/5+ cells near 40/26/16/18%; sizes
 // have a median near 11x11, a fifth of 201..400 cells, and reach 45x30.
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string_view>
 #include <vector>
 
 #include "format/puzzle_line.h"
@@ -113,12 +115,33 @@ bool makeLooseLayout(Layout& layout, std::mt19937& random) {
 
 }  // namespace
 
+// Tight boards near unique ones: one clue sum up or down by one.
+int writeChanges(std::mt19937& random, const char* path) {
+  std::FILE* in = std::fopen(path, "r");
+  if (in == nullptr) return 1;
+  char line[1 << 16];
+  Board board;
+  while (std::fgets(line, sizeof line, in)) {
+    if (line[0] == '#' || !parseBoard(board, line)) continue;
+    std::vector<int> slots;
+    for (int slot = 0; slot < 2 * board.cellCount(); ++slot)
+      if (board.kinds[slot / 2] == CellKind::Clue && board.sums[slot] > 1 && board.sums[slot] < 45) slots.push_back(slot);
+    if (slots.empty()) continue;
+    const int slot = slots[random() % slots.size()];
+    board.sums[slot] = static_cast<std::uint8_t>(board.sums[slot] + (random() % 2 ? 1 : -1));
+    writeBoard(stdout, board);
+  }
+  std::fclose(in);
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: make_loose_boards SEED COUNT\n");
+  if (argc != 3 && !(argc == 4 && std::string_view(argv[2]) == "changes")) {
+    std::fprintf(stderr, "usage: make_loose_boards SEED COUNT | SEED changes FILE\n");
     return 2;
   }
   std::mt19937 random(static_cast<unsigned>(std::atoi(argv[1])));
+  if (argc == 4) return writeChanges(random, argv[3]);
   const int count = std::atoi(argv[2]);
   for (int made = 0; made < count;) {
     const Shape shape = drawShape(random);

@@ -10,6 +10,8 @@ namespace vantreel {
 namespace {
 
 constexpr std::int64_t kNoNodeLimit = INT64_MAX;
+// Work a second solution may spend on getting closer to the first.
+constexpr std::int64_t kShrinkSteps = 2'000'000;
 constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
 constexpr std::int64_t kRestartNodes = 64;  // guesses in a restart of Luby length 1
 // Runs with at least this many open cells branch on their digit combination.
@@ -526,6 +528,38 @@ void ExactSearch::keepOneDifference() {
   }
 }
 
+// Makes the differing group inclusion-minimal, as far as kShrinkSteps
+// allow: with every cell outside the group and one cell of it held at the
+// first solution's digits, any other solution differs on a smaller group.
+void ExactSearch::shrinkDifference(int rootMark) {
+  const std::vector<std::uint8_t>& first = solutions_[0];
+  const std::vector<std::uint8_t>& second = solutions_[1];
+  const std::int64_t stepBudget = steps_ + kShrinkSteps;
+  for (bool shrunk = true; shrunk;) {
+    shrunk = false;
+    for (const std::uint16_t held : whiteCells_) {
+      if (first[held] == second[held]) continue;
+      depth_ = 0;
+      undoTo(rootMark);
+      for (const std::uint16_t cell : whiteCells_)
+        if ((cell == held || first[cell] == second[cell]) && masks_[cell] != digitSet(first[cell]))
+          setMask(cell, digitSet(first[cell]));
+      // The first solution holds these digits, so this cannot fail.
+      if (!propagate()) continue;
+      const Walk found = findDifferentSolution(stepBudget);
+      if (found == Walk::OverBudget) break;
+      if (found == Walk::Solution) {
+        recordSolution(1);
+        keepOneDifference();
+        shrunk = true;
+        break;
+      }
+    }
+  }
+  depth_ = 0;
+  undoTo(rootMark);
+}
+
 // Root propagation alone names why there is no solution, when it finds so.
 // Up to two solutions, the search restarts; past two it walks every branch
 // once, as counting needs.
@@ -578,6 +612,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   }
   outcome.budgetExceeded = found == Walk::OverBudget;
   if (outcome.found >= 2) keepOneDifference();
+  if (outcome.found == 2 && limit == 2) shrinkDifference(rootMark);
 }
 
 }  // namespace vantreel

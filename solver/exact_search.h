@@ -83,6 +83,7 @@ class ExactSearch {
   [[nodiscard]] Walk solveFrom(int mark, std::int64_t stepBudget);
   [[nodiscard]] Walk findDifferentSolution(std::int64_t stepBudget);
   void keepOneDifference();
+  void shrinkDifference(int rootMark);
   void addRun(const RunSpan& span);
   void setMask(int cell, CandidateMask mask);
   void enqueue(int run);

@@ -10,6 +10,11 @@ namespace vantreel {
 namespace {
 
 constexpr std::int64_t kNoNodeLimit = INT64_MAX;
+// Two cells in every run of a differing group, so at least four: such a
+// group cannot shrink.
+constexpr int kSmallestGroup = 4;
+// Guesses of the plain walk tried before the restarts.
+constexpr std::int64_t kPlainWalkNodes = 256;
 // Work a second solution may spend on getting closer to the first.
 constexpr std::int64_t kShrinkSteps = 2'000'000;
 constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
@@ -489,7 +494,7 @@ ExactSearch::Walk ExactSearch::findDifferentSolution(std::int64_t stepBudget) {
 // each group alone, put into the first solution, makes a solution too, since
 // every run sees either the first's digits or the second's. The smallest
 // group (the first of the smallest in reading order) is kept.
-void ExactSearch::keepOneDifference() {
+int ExactSearch::keepOneDifference() {
   const std::vector<std::uint8_t>& first = solutions_[0];
   std::vector<std::uint8_t>& second = solutions_[1];
   std::int32_t* group = group_.data();
@@ -526,6 +531,7 @@ void ExactSearch::keepOneDifference() {
     if (group[cell] >= 0 && group[cell] != bestGroup) second[cell] = first[cell];
     group[cell] = -1;
   }
+  return bestSize;
 }
 
 // Makes the differing group inclusion-minimal, as far as kShrinkSteps
@@ -550,8 +556,7 @@ void ExactSearch::shrinkDifference(int rootMark) {
       if (found == Walk::OverBudget) break;
       if (found == Walk::Solution) {
         recordSolution(1);
-        keepOneDifference();
-        shrunk = true;
+        shrunk = keepOneDifference() > kSmallestGroup;
         break;
       }
     }
@@ -591,9 +596,35 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
     return;
   }
   const int rootMark = trailSize_;
-  Walk found = limit <= 2 ? solveFrom(rootMark, stepBudget) : walk(false, stepBudget, kNoNodeLimit);
+  // Most tight puzzles take a handful of guesses: one plain walk over every
+  // branch settles them before any restart is worth its set-up.
+  const std::int64_t plainLimit = limit <= 2 ? nodes_ + kPlainWalkNodes : kNoNodeLimit;
+  Walk found = walk(false, stepBudget, plainLimit);
+  while (found == Walk::Solution) {
+    if (outcome.found < 2) recordSolution(outcome.found);
+    if (++outcome.found >= limit) break;
+    found = walk(true, stepBudget, plainLimit);
+  }
+  const bool walkedAll = found != Walk::Restart && !(limit == 2 && outcome.found == 2);
+  if (walkedAll) {
+    outcome.budgetExceeded = found == Walk::OverBudget && outcome.found < limit;
+    if (outcome.found >= 2) keepOneDifference();
+    return;
+  }
+  // Past the plain walk, or with a second solution that may lie far from
+  // the first: restarts to one solution, and one near it.
+  const bool haveFirst = outcome.found >= 1;
+  depth_ = 0;
+  undoTo(rootMark);
+  if (!haveFirst) {
+    // The restarts begin as if the plain walk had not been tried.
+    std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
+    randomState_ = kRandomSeed;
+  }
+  found = haveFirst ? Walk::Solution : solveFrom(rootMark, stepBudget);
+  outcome.found = 0;
   if (found == Walk::Solution) {
-    recordSolution(0);
+    if (!haveFirst) recordSolution(0);
     outcome.found = 1;
     if (limit == 2) {
       depth_ = 0;
@@ -603,16 +634,10 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
         recordSolution(1);
         outcome.found = 2;
       }
-    } else {
-      while (outcome.found < limit && (found = walk(true, stepBudget, kNoNodeLimit)) == Walk::Solution) {
-        if (outcome.found < 2) recordSolution(outcome.found);
-        ++outcome.found;
-      }
     }
   }
   outcome.budgetExceeded = found == Walk::OverBudget;
-  if (outcome.found >= 2) keepOneDifference();
-  if (outcome.found == 2 && limit == 2) shrinkDifference(rootMark);
+  if (outcome.found >= 2 && keepOneDifference() > kSmallestGroup && limit == 2) shrinkDifference(rootMark);
 }
 
 }  // namespace vantreel

@@ -82,7 +82,7 @@ class ExactSearch {
   int runToBranch(int cell) const;
   [[nodiscard]] Walk solveFrom(int mark, std::int64_t stepBudget);
   [[nodiscard]] Walk findDifferentSolution(std::int64_t stepBudget);
-  void keepOneDifference();
+  int keepOneDifference();  // the kept group's size
   void shrinkDifference(int rootMark);
   void addRun(const RunSpan& span);
   void setMask(int cell, CandidateMask mask);

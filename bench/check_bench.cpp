@@ -67,6 +67,18 @@ void BM_CheckNeedsGuesses(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckNeedsGuesses)->Unit(benchmark::kMicrosecond);
 
+// Drafts: random fillings of hand-made-looking layouts, sizes up to 45x30.
+void BM_CheckLooseDrafts(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/loose_1000.txt");
+}
+BENCHMARK(BM_CheckLooseDrafts)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Unique puzzles with one clue one off.
+void BM_CheckOneDigitChanges(benchmark::State& state) {
+  checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/one_digit_changes.txt");
+}
+BENCHMARK(BM_CheckOneDigitChanges)->Unit(benchmark::kMicrosecond);
+
 void BM_CheckTwoSolutions20x20(benchmark::State& state) {
   checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/two_solutions_20x20.txt");
 }

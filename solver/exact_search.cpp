@@ -1,6 +1,7 @@
 #include "solver/exact_search.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "solver/enumerators.h"
 #include "solver/run_rules.h"
@@ -8,7 +9,34 @@
 namespace vantreel {
 namespace {
 
+constexpr std::int64_t kNoNodeLimit = INT64_MAX;
+// Two cells in every run of a differing group, so at least four: such a
+// group cannot shrink.
+constexpr int kSmallestGroup = 4;
+// Guesses of the plain walk tried before the restarts.
+constexpr std::int64_t kPlainWalkNodes = 256;
+// Work a second solution may spend on getting closer to the first.
+constexpr std::int64_t kShrinkSteps = 2'000'000;
+constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
+constexpr std::int64_t kRestartNodes = 64;  // guesses in a restart of Luby length 1
+// Runs with at least this many open cells branch on their digit combination.
+constexpr int kCombinationBranchCells = 4;
+
 constexpr DigitSet digitSet(int digit) { return DigitSet(1u << (digit - 1)); }
+
+// Term `index` (from 0) of Luby's sequence 1 1 2 1 1 2 4 1 1 2 1 1 2 4 8 ...:
+// restart lengths whose total stays within a log factor of the best fixed one.
+std::int64_t lubyTerm(std::int64_t index) {
+  std::int64_t size = 1;
+  int power = 0;
+  while (size < index + 1) size = 2 * size + 1, ++power;
+  while (size - 1 != index) {
+    size = (size - 1) / 2;
+    --power;
+    index %= size;
+  }
+  return std::int64_t{1} << power;
+}
 
 }  // namespace
 
@@ -83,12 +111,17 @@ void ExactSearch::load(const Board& board) {
   const int runCount = static_cast<int>(runs_.size());
   // Along one path each cell narrows at most nine times, guesses included.
   trail_.resize(9 * whiteCount + 1);
-  choices_.resize(whiteCount + 1);
+  // A choice narrows at least one cell, so a path holds at most as many
+  // choices as the trail holds entries.
+  choices_.resize(9 * whiteCount + 1);
+  fill_.resize(whiteCount + 1);
   queue_.resize(runCount + 1);
   queued_.assign(runCount, 0);
   exactPending_.resize(runCount + 1);
   exactQueued_.assign(runCount, 0);
   for (auto& solution : solutions_) solution.assign(cellTotal, 0);
+  cellWeights_.assign(cellTotal, 1);
+  group_.assign(cellTotal, -1);
 }
 
 void ExactSearch::enqueue(int run) {
@@ -215,6 +248,7 @@ bool ExactSearch::propagate() {
       ++steps_;
       if (!reviseRun(run, false)) {
         if (atRoot_) explainFailure(run);
+        noteFailure(run);
         clearPending();
         return false;
       }
@@ -225,6 +259,7 @@ bool ExactSearch::propagate() {
     ++steps_;
     if (!reviseRun(run, true)) {
       if (atRoot_) explainFailure(run);
+      noteFailure(run);
       clearPending();
       return false;
     }
@@ -244,19 +279,46 @@ void ExactSearch::explainFailure(int index) {
     }
 }
 
-// The open cell with the fewest candidates, first in reading order; -1 when
-// every cell is solved.
+void ExactSearch::noteFailure(int index) {
+  const SearchRun& run = runs_[index];
+  for (int k = 0; k < run.length; ++k) ++cellWeights_[run.cells[k]];
+}
+
+// The open cell with the fewest candidates per unit of conflict weight (the
+// smallest count/weight, compared by cross products), first in reading
+// order; -1 when every cell is solved.
 int ExactSearch::chooseCell() const {
-  int best = -1, fewest = 10;
+  int best = -1;
+  std::uint64_t bestCount = 10, bestWeight = 1;
+  const CandidateMask* masks = masks_.data();
+  const std::uint32_t* weights = cellWeights_.data();
   for (const std::uint16_t cell : whiteCells_) {
-    const int count = DigitCountTable[masks_[cell]];
-    if (count > 1 && count < fewest) {
+    const std::uint64_t count = DigitCountTable[masks[cell]];
+    if (count <= 1) continue;
+    const std::uint64_t weight = weights[cell];
+    if (count * bestWeight < bestCount * weight) {
       best = cell;
-      fewest = count;
-      if (count == 2) break;
+      bestCount = count;
+      bestWeight = weight;
     }
   }
   return best;
+}
+
+// The preferred digit while it is left, else one of the rest at random:
+// varied digits keep the restarts from walking the same way.
+DigitSet ExactSearch::nextDigit(const Choice& choice) {
+  if (preferred_ != nullptr) {
+    const DigitSet preferred = digitSet(preferred_[choice.cell]);
+    if (choice.left & preferred) return preferred;
+  }
+  std::uint64_t& state = randomState_;  // xorshift64
+  state ^= state << 13;
+  state ^= state >> 7;
+  state ^= state << 17;
+  DigitSet left = choice.left;
+  for (int skip = static_cast<int>(state % DigitCountTable[left]); skip > 0; --skip) left &= left - 1;
+  return lowestDigit(left);
 }
 
 void ExactSearch::recordSolution(int index) {
@@ -268,20 +330,261 @@ SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
   SearchOutcome outcome;
   search(limit, stepBudget, outcome);
   outcome.steps = steps_;
+  outcome.nodes = nodes_;
   return outcome;
 }
 
+// A run whose combination is still open (its open cells hold more digits
+// than they have cells) and that has at least kCombinationBranchCells open
+// cells: the cell's longer such run, or -1 to branch on the cell's digits.
+int ExactSearch::runToBranch(int cell) const {
+  int best = -1, bestOpen = kCombinationBranchCells - 1;
+  for (int side = 0; side < 2; ++side) {
+    const int index = runsOfCell_[2 * cell + side];
+    if (index < 0 || runs_[index].sum == 0) continue;
+    const SearchRun& run = runs_[index];
+    DigitSet fixed = 0, present = 0;
+    int open = 0;
+    for (int k = 0; k < run.length; ++k) {
+      const CandidateMask mask = masks_[run.cells[k]];
+      if (DigitCountTable[mask] == 1) {
+        fixed |= mask;
+      } else {
+        present |= mask;
+        ++open;
+      }
+    }
+    // Each branch must narrow some cell, or the walk would not end.
+    if (DigitCountTable[present & ~fixed] > open && open > bestOpen) {
+      best = index;
+      bestOpen = open;
+    }
+  }
+  return best;
+}
+
+// The run's next digit combination, in the order of the digit sets, that
+// its open cells can hold and that meets every one of them; narrows the
+// cells to it. False when none is left. Every filling of the run has
+// exactly one combination, so the branches split the solutions exactly.
+bool ExactSearch::nextCombination(Choice& choice) {
+  const SearchRun& run = runs_[choice.run];
+  DigitSet fixed = 0, present = 0;
+  int open = 0;
+  for (int k = 0; k < run.length; ++k) {
+    const CandidateMask mask = masks_[run.cells[k]];
+    if (DigitCountTable[mask] == 1) {
+      fixed |= mask;
+    } else {
+      present |= mask;
+      ++open;
+    }
+  }
+  const int rest = run.sum - DigitSumTable[fixed];
+  present &= ~fixed;
+  for (unsigned set = choice.nextSet; set <= kAllDigits; ++set) {
+    if ((set & ~present) != 0 || DigitCountTable[set] != open || DigitSumTable[set] != rest) continue;
+    bool meetsAll = true;
+    for (int k = 0; k < run.length && meetsAll; ++k) {
+      const CandidateMask mask = masks_[run.cells[k]];
+      meetsAll = DigitCountTable[mask] == 1 || (mask & set) != 0;
+    }
+    if (!meetsAll) continue;
+    choice.nextSet = static_cast<std::uint16_t>(set + 1);
+    for (int k = 0; k < run.length; ++k) {
+      const int cell = run.cells[k];
+      const CandidateMask mask = masks_[cell];
+      if (DigitCountTable[mask] > 1 && (mask & set) != mask) setMask(cell, mask & set);
+    }
+    return true;
+  }
+  return false;
+}
+
+// Depth-first from the choices above depth 0 to the next solution, stopping
+// past the step budget or the node limit. A fresh walk starts at a
+// consistent fixed point; a resumed one backtracks from the solution it last
+// returned.
+ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t stepBudget, std::int64_t nodeLimit) {
+  bool consistent = !resume;
+  for (;;) {
+    if (consistent) {
+      const int cell = chooseCell();
+      if (cell < 0) return Walk::Solution;
+      choices_[depth_++] = Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_, runToBranch(cell), 1};
+    }
+    // Next untried branch of the deepest open choice.
+    if (depth_ == 0) return Walk::Exhausted;
+    Choice& choice = choices_[depth_ - 1];
+    undoTo(choice.trailMark);
+    if (choice.left == 0) {
+      --depth_;
+      consistent = false;
+      continue;
+    }
+    if (steps_ > stepBudget) return Walk::OverBudget;
+    if (nodes_ > nodeLimit) return Walk::Restart;
+    ++nodes_;
+    steps_ += guessCost_;
+    if (choice.run >= 0) {
+      if (!nextCombination(choice)) {
+        choice.left = 0;
+        consistent = false;
+        continue;
+      }
+    } else {
+      const DigitSet digit = nextDigit(choice);
+      choice.left &= ~digit;
+      setMask(choice.cell, digit);
+    }
+    consistent = propagate();
+  }
+}
+
+// Restarts from the state at `mark` (a consistent fixed point) on a growing
+// node limit; the conflict weights learnt carry over, so each restart
+// branches differently. The limits grow without end, so a walk finally
+// runs to its end: an exhausted walk is a proof.
+ExactSearch::Walk ExactSearch::solveFrom(int mark, std::int64_t stepBudget) {
+  for (std::int64_t round = 0;; ++round) {
+    depth_ = 0;
+    const Walk result = walk(false, stepBudget, nodes_ + kRestartNodes * lubyTerm(round));
+    if (result != Walk::Restart) return result;
+    undoTo(mark);
+  }
+}
+
+// A second solution is one that differs from the first in some cell. Cell
+// by cell: search with the cell's first digit taken away; when nothing is
+// found there, every solution has that digit, and it stays for the cells
+// after (with all it propagates). Digits of the first solution are tried
+// first, so a second one found tends to lie close to it.
+ExactSearch::Walk ExactSearch::findDifferentSolution(std::int64_t stepBudget) {
+  const std::vector<std::uint8_t>& first = solutions_[0];
+  preferred_ = first.data();
+  Walk result = Walk::Exhausted;
+  for (const std::uint16_t cell : whiteCells_) {
+    if (DigitCountTable[masks_[cell]] == 1) continue;
+    if (steps_ > stepBudget) {
+      result = Walk::OverBudget;
+      break;
+    }
+    const int mark = trailSize_;
+    const DigitSet digit = digitSet(first[cell]);
+    ++nodes_;
+    steps_ += guessCost_;
+    setMask(cell, masks_[cell] & ~digit);
+    if (propagate()) {
+      const Walk found = solveFrom(trailSize_, stepBudget);
+      if (found != Walk::Exhausted) {
+        result = found;
+        break;
+      }
+    }
+    undoTo(mark);
+    setMask(cell, digit);
+    // The first solution holds the digit, so this cannot fail.
+    if (!propagate()) break;
+  }
+  preferred_ = nullptr;
+  return result;
+}
+
+// Two solutions differ on groups of cells that share no run with each other;
+// each group alone, put into the first solution, makes a solution too, since
+// every run sees either the first's digits or the second's. The smallest
+// group (the first of the smallest in reading order) is kept.
+int ExactSearch::keepOneDifference() {
+  const std::vector<std::uint8_t>& first = solutions_[0];
+  std::vector<std::uint8_t>& second = solutions_[1];
+  std::int32_t* group = group_.data();
+  std::uint16_t* stack = fill_.data();
+  int bestGroup = -1, bestSize = 0, groupCount = 0;
+  for (const std::uint16_t start : whiteCells_) {
+    if (first[start] == second[start] || group[start] >= 0) continue;
+    // A flood fill over differing cells through their runs.
+    int size = 0, top = 0;
+    group[start] = groupCount;
+    stack[top++] = start;
+    while (top > 0) {
+      const int cell = stack[--top];
+      ++size;
+      for (int side = 0; side < 2; ++side) {
+        const int index = runsOfCell_[2 * cell + side];
+        if (index < 0) continue;
+        const SearchRun& run = runs_[index];
+        for (int k = 0; k < run.length; ++k) {
+          const int other = run.cells[k];
+          if (first[other] == second[other] || group[other] >= 0) continue;
+          group[other] = groupCount;
+          stack[top++] = static_cast<std::uint16_t>(other);
+        }
+      }
+    }
+    if (bestGroup < 0 || size < bestSize) {
+      bestGroup = groupCount;
+      bestSize = size;
+    }
+    ++groupCount;
+  }
+  for (const std::uint16_t cell : whiteCells_) {
+    if (group[cell] >= 0 && group[cell] != bestGroup) second[cell] = first[cell];
+    group[cell] = -1;
+  }
+  return bestSize;
+}
+
+// Makes the differing group inclusion-minimal, as far as kShrinkSteps
+// allow: with every cell outside the group and one cell of it held at the
+// first solution's digits, any other solution differs on a smaller group.
+void ExactSearch::shrinkDifference(int rootMark) {
+  const std::vector<std::uint8_t>& first = solutions_[0];
+  const std::vector<std::uint8_t>& second = solutions_[1];
+  const std::int64_t stepBudget = steps_ + kShrinkSteps;
+  for (bool shrunk = true; shrunk;) {
+    shrunk = false;
+    for (const std::uint16_t held : whiteCells_) {
+      if (first[held] == second[held]) continue;
+      depth_ = 0;
+      undoTo(rootMark);
+      for (const std::uint16_t cell : whiteCells_)
+        if ((cell == held || first[cell] == second[cell]) && masks_[cell] != digitSet(first[cell]))
+          setMask(cell, digitSet(first[cell]));
+      // The first solution holds these digits, so this cannot fail.
+      if (!propagate()) continue;
+      const Walk found = findDifferentSolution(stepBudget);
+      if (found == Walk::OverBudget) break;
+      if (found == Walk::Solution) {
+        recordSolution(1);
+        shrunk = keepOneDifference() > kSmallestGroup;
+        break;
+      }
+    }
+  }
+  depth_ = 0;
+  undoTo(rootMark);
+}
+
+// Root propagation alone names why there is no solution, when it finds so.
+// Up to two solutions, the search restarts; past two it walks every branch
+// once, as counting needs.
 void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outcome) {
+  nodes_ = 0;
+  steps_ = 0;
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
     return;
   }
   std::copy(startMasks_.begin(), startMasks_.end(), masks_.begin());
+  std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
+  randomState_ = kRandomSeed;
   trailSize_ = 0;
+  depth_ = 0;
+  preferred_ = nullptr;
   clearPending();
-  const std::int64_t guessCost = 1 + static_cast<std::int64_t>(whiteCells_.size()) / 64;
-  steps_ = guessCost;
-  outcome.nodes = 1;
+  guessCost_ = 1 + static_cast<std::int64_t>(whiteCells_.size()) / 64;
+  steps_ = guessCost_;
+  nodes_ = 1;
   for (int run = 0; run < static_cast<int>(runs_.size()); ++run)
     if (runs_[run].length > 1) enqueue(run);
   atRoot_ = true;
@@ -292,38 +595,49 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
     outcome.rootFailure = rootFailure_;
     return;
   }
-  int depth = 0;
-  for (;;) {
-    // Here the masks are at a consistent fixed point.
-    const int cell = chooseCell();
-    if (cell < 0) {
-      if (outcome.found < 2) recordSolution(outcome.found);
-      if (++outcome.found >= limit) return;
-    } else {
-      choices_[depth++] = Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_};
-    }
-    // Next untried digit of the deepest open choice that propagates cleanly.
-    bool advanced = false;
-    while (!advanced && depth > 0) {
-      Choice& choice = choices_[depth - 1];
-      undoTo(choice.trailMark);
-      if (choice.left == 0) {
-        --depth;
-        continue;
-      }
-      if (steps_ > stepBudget) {
-        outcome.budgetExceeded = true;
-        return;
-      }
-      const DigitSet digit = lowestDigit(choice.left);
-      choice.left &= ~digit;
-      ++outcome.nodes;
-      steps_ += guessCost;
-      setMask(choice.cell, digit);
-      advanced = propagate();
-    }
-    if (!advanced) return;
+  const int rootMark = trailSize_;
+  // Most tight puzzles take a handful of guesses: one plain walk over every
+  // branch settles them before any restart is worth its set-up.
+  const std::int64_t plainLimit = limit <= 2 ? nodes_ + kPlainWalkNodes : kNoNodeLimit;
+  Walk found = walk(false, stepBudget, plainLimit);
+  while (found == Walk::Solution) {
+    if (outcome.found < 2) recordSolution(outcome.found);
+    if (++outcome.found >= limit) break;
+    found = walk(true, stepBudget, plainLimit);
   }
+  const bool walkedAll = found != Walk::Restart && !(limit == 2 && outcome.found == 2);
+  if (walkedAll) {
+    outcome.budgetExceeded = found == Walk::OverBudget && outcome.found < limit;
+    if (outcome.found >= 2) keepOneDifference();
+    return;
+  }
+  // Past the plain walk, or with a second solution that may lie far from
+  // the first: restarts to one solution, and one near it.
+  const bool haveFirst = outcome.found >= 1;
+  depth_ = 0;
+  undoTo(rootMark);
+  if (!haveFirst) {
+    // The restarts begin as if the plain walk had not been tried.
+    std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
+    randomState_ = kRandomSeed;
+  }
+  found = haveFirst ? Walk::Solution : solveFrom(rootMark, stepBudget);
+  outcome.found = 0;
+  if (found == Walk::Solution) {
+    if (!haveFirst) recordSolution(0);
+    outcome.found = 1;
+    if (limit == 2) {
+      depth_ = 0;
+      undoTo(rootMark);
+      found = findDifferentSolution(stepBudget);
+      if (found == Walk::Solution) {
+        recordSolution(1);
+        outcome.found = 2;
+      }
+    }
+  }
+  outcome.budgetExceeded = found == Walk::OverBudget;
+  if (outcome.found >= 2 && keepOneDifference() > kSmallestGroup && limit == 2) shrinkDifference(rootMark);
 }
 
 }  // namespace vantreel

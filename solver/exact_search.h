@@ -36,8 +36,9 @@ struct SearchOutcome {
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
-// choice scans them all), and every run revision one more.
-inline constexpr std::int64_t kDefaultSearchSteps = 20'000'000;
+// choice scans them all), and every run revision one more. About 45 ns a
+// step; no loose draft of the committed sets needs more than 47 million.
+inline constexpr std::int64_t kDefaultSearchSteps = 64'000'000;
 
 // One searcher serves many puzzles: its arrays keep their capacity, so after
 // the first few boards neither loading nor searching allocates.
@@ -45,8 +46,11 @@ class ExactSearch {
  public:
   void load(const Board& board);
   // Searches the loaded board afresh; stops at `limit` (>= 1) solutions.
+  // Up to two it finds one solution, then looks for a second that differs
+  // from it cell by cell; beyond two it walks every branch in turn.
   SearchOutcome count(int limit, std::int64_t stepBudget = kDefaultSearchSteps);
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
+  // Solution 1 differs from solution 0 on one connected group of cells only.
   const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }
 
  private:
@@ -66,9 +70,20 @@ class ExactSearch {
     std::uint16_t cell;
     CandidateMask left;  // digits still to try
     int trailMark;
+    std::int32_t run;       // >= 0: the choice is this run's digit combination
+    std::uint16_t nextSet;  // run choices: digit sets from here on are untried
   };
 
+  enum class Walk : std::uint8_t { Solution, Exhausted, OverBudget, Restart };
+
   void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
+  [[nodiscard]] Walk walk(bool resume, std::int64_t stepBudget, std::int64_t nodeLimit);
+  [[nodiscard]] bool nextCombination(Choice& choice);
+  int runToBranch(int cell) const;
+  [[nodiscard]] Walk solveFrom(int mark, std::int64_t stepBudget);
+  [[nodiscard]] Walk findDifferentSolution(std::int64_t stepBudget);
+  int keepOneDifference();  // the kept group's size
+  void shrinkDifference(int rootMark);
   void addRun(const RunSpan& span);
   void setMask(int cell, CandidateMask mask);
   void enqueue(int run);
@@ -78,8 +93,10 @@ class ExactSearch {
   void undoTo(int mark);
   void clearPending();
   int chooseCell() const;
+  DigitSet nextDigit(const Choice& choice);
   void recordSolution(int index);
   void explainFailure(int run);
+  void noteFailure(int run);
 
   int width_ = 0;
   RootFailure staticFailure_;
@@ -91,6 +108,15 @@ class ExactSearch {
   std::vector<TrailEntry> trail_;
   int trailSize_ = 0;
   std::vector<Choice> choices_;
+  int depth_ = 0;
+  std::uint64_t randomState_ = 0;  // digit choices, the same on every machine
+  std::vector<std::uint16_t> fill_;  // keepOneDifference's flood-fill stack
+  // Conflict weights: a cell's is one plus the failures of its runs, so the
+  // search branches first where the board has refused it most often.
+  std::vector<std::uint32_t> cellWeights_;
+  const std::uint8_t* preferred_ = nullptr;  // digits to try first, if any
+  std::int64_t guessCost_ = 1;
+  std::int64_t nodes_ = 0;
   std::vector<std::int32_t> queue_;  // ring of runs awaiting a cheap revision
   int queueHead_ = 0, queueCount_ = 0;
   std::vector<std::uint8_t> queued_;
@@ -101,6 +127,7 @@ class ExactSearch {
   bool atRoot_ = false;
   RootFailure rootFailure_;
   std::vector<std::uint8_t> solutions_[2];
+  std::vector<std::int32_t> group_;  // keepOneDifference's group of each board cell, -1 none
 };
 
 }  // namespace vantreel

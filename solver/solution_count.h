@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "format/board.h"
+#include "solver/exact_search.h"
 
 namespace vantreel {
 
 // Work one puzzle may spend before its answer is "unknown" (see ExactSearch).
-inline constexpr std::int64_t kDefaultNodeBudget = 20'000'000;
+inline constexpr std::int64_t kDefaultNodeBudget = kDefaultSearchSteps;
 
 struct SolutionCount {
   int found = 0;                // solutions found, at most the limit

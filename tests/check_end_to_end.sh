@@ -52,9 +52,17 @@ expect all_unique 0 '1: unique level=1
 2: unique level=1
 checked 2 lines: 2 unique, 0 multiple, 0 none, 0 unknown, 0 malformed
 ' -- worked_example.txt
+# Row sums that add up to one more than the column sums: only a walk over
+# every filling could show there is none.
 expect search_budget 3 '1: unknown: search budget
 checked 1 line: 0 unique, 0 multiple, 0 none, 1 unknown, 0 malformed
+' -- check_budget_7x7.txt
+expect former_budget_board 3 '1: none: search
+checked 1 line: 0 unique, 0 multiple, 1 none, 0 unknown, 0 malformed
 ' -- check_budget.txt
+# Drafts: random fillings of hand-made-looking layouts with their sums.
+expect loose_drafts 3 "$(cat check_loose_200.out)
+" -- loose_200.txt
 
 # The reader's words are its own; here only the answer kind and the status count.
 "$binary" check check_malformed.txt >"$work/out" 2>/dev/null

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <string>
@@ -103,6 +104,31 @@ struct BruteForce {
   }
 };
 
+// The differing cells of two fillings form one group: every pair linked
+// through runs whose cells differ.
+bool differInOneGroup(const Board& board, const std::vector<std::uint8_t>& first,
+                      const std::vector<std::uint8_t>& second) {
+  const std::vector<PlainRun> runs = plainRuns(board);
+  std::vector<int> group(board.cellCount(), -1);
+  int groups = 0;
+  for (int start = 0; start < board.cellCount(); ++start) {
+    if (first[start] == second[start] || group[start] >= 0) continue;
+    ++groups;
+    std::vector<int> stack{start};
+    group[start] = groups;
+    while (!stack.empty()) {
+      const int cell = stack.back();
+      stack.pop_back();
+      for (const PlainRun& run : runs) {
+        if (std::find(run.cells.begin(), run.cells.end(), cell) == run.cells.end()) continue;
+        for (const int other : run.cells)
+          if (first[other] != second[other] && group[other] < 0) group[other] = groups, stack.push_back(other);
+      }
+    }
+  }
+  return groups == 1;
+}
+
 // Random small puzzles, some with a clue changed so that they have several
 // solutions or none.
 Board randomSmallPuzzle(std::mt19937& random) {
@@ -137,11 +163,74 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
     if (outcome.found >= 2) {
       EXPECT_NE(search.solution(0), search.solution(1));
     }
+    // Up to two, the search for a solution that differs from the first.
+    const SearchOutcome toTwo = search.count(2);
+    ASSERT_EQ(toTwo.found, std::min(oracle.count, 2)) << testing::lineOf(board);
+    for (int k = 0; k < toTwo.found; ++k)
+      EXPECT_TRUE(fillingFits(oracle.runs, search.solution(k))) << testing::lineOf(board);
+    if (toTwo.found == 2) {
+      EXPECT_TRUE(differInOneGroup(board, search.solution(0), search.solution(1))) << testing::lineOf(board);
+    }
   }
   // The mix must cover every answer, or the comparison proves little.
   EXPECT_GT(seen[0], 5);
   EXPECT_GT(seen[1], 5);
   EXPECT_GT(seen[2], 5);
+}
+
+// Two ways to the second solution: the search for one that differs (limit
+// two) and the walk over every branch (limit three) must agree.
+TEST(ExactSearch, SearchForADifferentSolutionAgreesWithTheFullWalk) {
+  std::mt19937 random(5);
+  ExactSearch search;
+  for (int trial = 0; trial < 100; ++trial) {
+    const int size = 4 + static_cast<int>(random() % 7);
+    Board board = testing::makeRandomPuzzle(random, size, size, 1, 15 + static_cast<int>(random() % 20));
+    if (trial % 2 == 0)
+      for (int p = 0; p < board.cellCount(); ++p)
+        if (board.kinds[p] == CellKind::Clue && random() % 6 == 0 && board.sums[2 * p + 1] != 0)
+          board.sums[2 * p + 1] = static_cast<std::uint8_t>(1 + random() % 30);
+    search.load(board);
+    const SearchOutcome differing = search.count(2);
+    const SearchOutcome walked = search.count(3);
+    ASSERT_FALSE(differing.budgetExceeded || walked.budgetExceeded) << testing::lineOf(board);
+    EXPECT_EQ(differing.found, std::min(walked.found, 2)) << testing::lineOf(board);
+  }
+}
+
+// The committed drafts: each has its filling and at least one more, found
+// well inside the budget.
+TEST(ExactSearch, FindsASecondSolutionOfEveryCommittedDraft) {
+  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/loose_200.txt");
+  ASSERT_TRUE(in);
+  ExactSearch search;
+  int boards = 0;
+  for (std::string text; std::getline(in, text);) {
+    const Board board = boardOf(text);
+    search.load(board);
+    const SearchOutcome outcome = search.count(2);
+    ++boards;
+    ASSERT_EQ(outcome.found, 2) << text;
+    EXPECT_LT(outcome.steps, kDefaultSearchSteps / 4) << text;
+    const std::vector<PlainRun> runs = plainRuns(board);
+    EXPECT_TRUE(fillingFits(runs, search.solution(0)) && fillingFits(runs, search.solution(1))) << text;
+    EXPECT_TRUE(differInOneGroup(board, search.solution(0), search.solution(1))) << text;
+  }
+  EXPECT_EQ(boards, 200);
+}
+
+// Row sums 7 x 35 against column sums 6 x 35 + 34: no filling, and nothing
+// short of an exhaustive walk shows it.
+TEST(ExactSearch, StopsAtTheBudgetOnBoardsOnlyAWalkCouldDecide) {
+  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/check_budget_7x7.txt");
+  std::string text;
+  ASSERT_TRUE(std::getline(in, text));
+  ExactSearch search;
+  search.load(boardOf(text));
+  const SearchOutcome outcome = search.count(2, 200'000);
+  EXPECT_TRUE(outcome.budgetExceeded);
+  EXPECT_EQ(outcome.found, 0);
+  EXPECT_LT(outcome.steps, 200'000 + 1'000);
 }
 
 // Whenever the trial solver finishes a puzzle, its filling is one the exact

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -97,6 +98,31 @@ TEST_F(BatchFile, ADiscardedFileLeavesNothingBehind) {
     std::fputs("half a batch\n", file.stream());
   }
   EXPECT_TRUE(folderEntries().empty());
+}
+
+TEST_F(BatchFile, ReplacesAFileInOneStepButNeverAFolder) {
+  std::ofstream("sheet.pdf") << "old\n";
+  NewFile file;
+  int error = 0;
+  ASSERT_TRUE(file.open(".", error));
+  std::fputs("new\n", file.stream());
+  // Until the new file is complete the old one is there, whole.
+  std::string text;
+  std::getline(std::ifstream("sheet.pdf"), text);
+  EXPECT_EQ(text, "old");
+  ASSERT_TRUE(file.finishReplacing("sheet.pdf", error)) << error;
+  std::getline(std::ifstream("sheet.pdf"), text);
+  EXPECT_EQ(text, "new");
+  EXPECT_EQ(folderEntries(), (std::vector<std::string>{"sheet.pdf"}));
+
+  std::filesystem::create_directory("d.pdf");
+  ASSERT_TRUE(file.open(".", error));
+  std::fputs("new\n", file.stream());
+  EXPECT_FALSE(file.finishReplacing("d.pdf", error));
+  EXPECT_EQ(error, EISDIR);
+  file.discard();
+  EXPECT_TRUE(std::filesystem::is_directory("d.pdf"));
+  EXPECT_EQ(folderEntries(), (std::vector<std::string>{"d.pdf", "sheet.pdf"}));
 }
 
 TEST(BatchSeed, AcceptsOnlyDecimalNumbersThatKeepTheirBatchApart) {

@@ -87,7 +87,9 @@ for target in puzzle_line search generator; do
   esac
   # Every kept input first: a fault found once stays fixed.
   if compgen -G "$regressions/*" >/dev/null; then
-    ./build-fuzz/tests/${target}_fuzz -timeout=60 -rss_limit_mb=2048 "$regressions"/* 2>&1 | tail -n 1
+    ./build-fuzz/tests/${target}_fuzz -timeout=60 -rss_limit_mb=2048 "$regressions"/* >build-fuzz/kept.log 2>&1 ||
+      { cat build-fuzz/kept.log; exit 1; }
+    echo "${target}_fuzz: $(find "$regressions" -type f | wc -l) kept inputs pass"
     cp "$regressions"/* "$corpus/$target/"
   fi
   # A new crash input lands in build-fuzz/crashes/; keep it in $regressions once fixed.

@@ -11,6 +11,7 @@
 #include "app/line_source.h"
 #include "app/messages.h"
 #include "app/number_option.h"
+#include "explain/rating.h"
 #include "format/strict_reader.h"
 #include "solver/judge.h"
 
@@ -46,8 +47,11 @@ void report(const CheckOptions& options, const Board& board, const Judgement& ju
   switch (judged.verdict) {
     case Verdict::Unique:
       ++summary.unique;
-      out += "unique level=";
+    {
+      const Rating rating = rateBoard(board, judged.solution);
+      out += "unique rating=" + std::to_string(rating.value) + " (" + rating.name + ") effort=";
       out += judged.level == 0 ? '-' : static_cast<char>('0' + judged.level);
+    }
       if (options.printSolution) appendSolution(out, board, judged.solution);
       return;
     case Verdict::Multiple:

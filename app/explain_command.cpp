@@ -15,6 +15,7 @@
 #include "app/messages.h"
 #include "app/number_option.h"
 #include "explain/explainer.h"
+#include "explain/rating.h"
 #include "format/strict_reader.h"
 #include "solver/judge.h"
 
@@ -88,7 +89,11 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     return kExplainOk;
   }
   for (std::size_t i = 0; i < explanation.steps.size(); ++i) printStep(explanation, names, i);
-  std::printf("RATING %d (hardest technique: %s)\n", explanation.rating, techniqueName(explanation.hardest));
+  // The rating belongs to the puzzle: with digits given, its own path from the clues.
+  const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {});
+  const Explanation& path = givens.empty() ? explanation : fromClues;
+  const Rating rating = rateExplanation(path);
+  std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));
   std::printf("STEPS %zu\n", explanation.steps.size());
   return kExplainOk;
 }

@@ -16,6 +16,7 @@
 #include "app/messages.h"
 #include "app/number_option.h"
 #include "app/standard_output.h"
+#include "explain/rating.h"
 #include "format/strict_reader.h"
 #include "picture/sheet_text.h"
 #include "platform/files.h"
@@ -92,6 +93,9 @@ int readPuzzles(const PrintOptions& options, Take take) {
       continue;
     }
     puzzle.answer = judged.solution;
+    const Rating rating = rateBoard(puzzle.board, judged.solution);
+    puzzle.rating = rating.value;
+    puzzle.ratingName = rating.name;
     take(std::move(puzzle));
   }
   if (lines.failed()) {

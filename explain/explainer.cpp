@@ -21,14 +21,6 @@ int techniqueLevel(Technique technique) {
   return 7;
 }
 
-int rateExplanation(const Explanation& explanation) {
-  int level = 1;
-  for (const Step& step : explanation.steps) level = std::max(level, techniqueLevel(step.technique));
-  // Several trials ask more of a person than one: each is a guess held in mind.
-  if (explanation.trialCount >= 3) level = 7;
-  return level;
-}
-
 Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& solution,
                           const std::vector<Placement>& givens, int stepLimit) {
   Explanation explanation;
@@ -47,7 +39,6 @@ Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& s
     if (!sound) break;
   }
   explanation.solved = isSolved(grid);
-  explanation.rating = rateExplanation(explanation);
   return explanation;
 }
 

@@ -61,12 +61,12 @@ void appendCell(std::string& text, const SheetPuzzle& puzzle, int p, bool withAn
 }  // namespace
 
 std::string sheetCaption(const SheetPuzzle& puzzle) {
-  // A link carries no level: it reads as 0, and the caption leaves it out.
-  char level[32] = "";
-  if (puzzle.board.level != 0) std::snprintf(level, sizeof level, " \u00B7 level %d", puzzle.board.level);
-  char caption[96];
+  char rating[48] = "";
+  if (puzzle.rating != 0)
+    std::snprintf(rating, sizeof rating, " \u00B7 rating %d (%.12s)", puzzle.rating, puzzle.ratingName.c_str());
+  char caption[112];
   std::snprintf(caption, sizeof caption, "Puzzle %d \u00B7 %d\u00D7%d%s \u00B7 unique", puzzle.number,
-                interiorColumns(puzzle.board), interiorRows(puzzle.board), level);
+                interiorColumns(puzzle.board), interiorRows(puzzle.board), rating);
   return caption;
 }
 

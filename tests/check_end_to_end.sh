@@ -23,33 +23,33 @@ expect() {
   fi
 }
 
-answers='3: unique level=1
+answers='3: unique rating=1 (easy) effort=1
 4: multiple differ=r1c1,r1c2,r2c1,r2c2
 5: none: r1c0 across: no 3 different digits sum to 4
 6: none: r1c1: no digit fits
 7: none: r1c0 across: its cells leave no 2 different digits that sum to 3
 8: none: search
-10: unique level=1
+10: unique rating=1 (easy) effort=1
 checked 7 lines: 2 unique, 1 multiple, 4 none, 0 unknown, 0 malformed
 '
 expect every_answer 3 "$answers" -- check_answers.txt
 input=check_answers.txt expect standard_input 3 "$answers" -- -
 
-expect solutions_and_counts 3 '3: unique level=1 solution=1231234
+expect solutions_and_counts 3 '3: unique rating=1 (easy) effort=1 solution=1231234
 4: multiple solutions=2 differ=r1c1,r1c2,r2c1,r2c2 solution=1221
 5: none: r1c0 across: no 3 different digits sum to 4
 6: none: r1c1: no digit fits
 7: none: r1c0 across: its cells leave no 2 different digits that sum to 3
 8: none: search
-10: unique level=1 solution=9879
+10: unique rating=1 (easy) effort=1 solution=9879
 checked 7 lines: 2 unique, 1 multiple, 4 none, 0 unknown, 0 malformed
 ' -- --count 5 --solution check_answers.txt
 expect count_stops_at_its_bound 3 '1: multiple solutions=3+ differ=r1c118,r1c119,r2c118,r2c119
 checked 1 line: 0 unique, 1 multiple, 0 none, 0 unknown, 0 malformed
 ' -- hostile_many_solutions.txt --count 3
 
-expect all_unique 0 '1: unique level=1
-2: unique level=1
+expect all_unique 0 '1: unique rating=1 (easy) effort=1
+2: unique rating=1 (easy) effort=1
 checked 2 lines: 2 unique, 0 multiple, 0 none, 0 unknown, 0 malformed
 ' -- worked_example.txt
 # Row sums that add up to one more than the column sums: only a walk over

@@ -29,7 +29,11 @@ vantreel print: line 5: puzzle 3 not printed: it has several solutions"
 check "refusals name line and reason" "$(is "$(cat mixed.err)" "$expected_err")" "$(cat mixed.err)"
 check "unique puzzles still print" "$(is "$(grep -c '^Puzzle' mixed.out)" 3)"
 check "captions keep the number in the file" "$(is "$(grep '^Puzzle' mixed.out | cut -d' ' -f2 | tr '\n' ' ')" "1 4 5 ")"
-check "a link prints, without a level" "$(is "$(grep '^Puzzle 5' mixed.out)" "Puzzle 5 · 4×3 · unique")"
+check "a link prints with its rating, as any line" "$(is "$(grep '^Puzzle 5' mixed.out)" "Puzzle 5 · 4×3 · rating 1 (easy) · unique")"
+# The header's level is the maker's word, unchecked: the caption shows the rating worked out instead.
+printf -- '-5/4/3/l60.m.07l.4636\n' | "$binary" print - >negative.out 2>&1
+check "a header level of -5 is not shown" "$(is "$(grep '^Puzzle' negative.out)" "Puzzle 1 · 4×3 · rating 1 (easy) · unique")" \
+  "$(head -n 3 negative.out)"
 
 "$binary" print "$data/malformed_line.txt" >/dev/null 2>malformed.err
 check "malformed line exits 1" "$(is $? 1)"

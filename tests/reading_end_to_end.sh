@@ -26,7 +26,7 @@ for command in check link print explain; do
     "$(head -c 300 "$work/blanks.out")"
 done
 out=$("$binary" check "$work/mark.txt")
-check "check: the level behind the mark" "$([[ $out == '1: unique level=1'* ]]; echo $?)" "$out"
+check "check: the level behind the mark" "$([[ $out == '1: unique rating=1 (easy) effort=1'* ]]; echo $?)" "$out"
 
 # A mark is skipped at the start of the input only.
 printf '%s\n\xEF\xBB\xBF%s\n' "$line" "$line" >"$work/late.txt"

@@ -104,13 +104,18 @@ TEST(SheetText, ReadsBackAsTheBoardAndItsAnswer) {
   }
 }
 
-TEST(SheetText, CaptionNamesNumberSizeAndLevel) {
+TEST(SheetText, CaptionNamesNumberSizeAndRatingNeverTheHeaderLevel) {
   std::mt19937 random(5);
   SheetPuzzle puzzle = randomSheetPuzzle(random, 9, 7);
   puzzle.number = 12;
-  EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 level 3 \u00B7 unique");
+  puzzle.rating = 10;
+  puzzle.ratingName = "master";
+  for (const int level : {3, -5, 0}) {
+    puzzle.board.level = level;
+    EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 rating 10 (master) \u00B7 unique");
+  }
   EXPECT_EQ(answerCaption(puzzle), "Answer to puzzle 12");
-  puzzle.board.level = 0;
+  puzzle.rating = 0;
   EXPECT_EQ(sheetCaption(puzzle), "Puzzle 12 \u00B7 9\u00D77 \u00B7 unique");
 }
 

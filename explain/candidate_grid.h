@@ -28,6 +28,9 @@ struct CandidateGrid {
   std::vector<ExplainRun> runs;            // across and down, in reading order of their clues
   std::vector<std::array<int, 2>> runOf;   // per cell: across run, down run, or kNoRun
   std::vector<int> whiteCells;             // reading order
+  // False when only the steps' effects matter (rating): techniques then
+  // leave their reasons empty, the words being most of a step's cost.
+  bool withReasons = true;
 };
 
 // Open part of a run: what its unplaced cells still owe.
@@ -42,7 +45,7 @@ struct OpenPart {
 // Digit sets a run's open cells may still take, placed digits excluded.
 struct ComboList {
   int count = 0;
-  std::array<DigitSet, 126> sets{};  // at most 9 choose 4
+  std::array<DigitSet, 126> sets;  // at most 9 choose 4; the first `count` are set
 };
 
 // False for a run no filling can satisfy: longer than nine cells, or one
@@ -55,6 +58,10 @@ OpenPart openPartOf(const CandidateGrid& grid, const ExplainRun& run);
 // Sets of openCount digits, none placed, adding up to the remainder.
 ComboList openCombos(const ExplainRun& run, const OpenPart& open);
 DigitSet unionOf(const ComboList& combos);
+// The same without the list: the union of those sets, and the one set when
+// there is exactly one (0 otherwise).
+DigitSet openCombosUnion(const ExplainRun& run, const OpenPart& open);
+DigitSet onlyOpenCombo(const ExplainRun& run, const OpenPart& open);
 bool isSolved(const CandidateGrid& grid);
 
 // Names a person reads: "r3c4", "{1,2,3}", "r2c3 across 6 in 3".

@@ -22,10 +22,11 @@ int techniqueLevel(Technique technique) {
 }
 
 Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& solution,
-                          const std::vector<Placement>& givens, int stepLimit) {
+                          const std::vector<Placement>& givens, int stepLimit, bool withReasons) {
   Explanation explanation;
   CandidateGrid grid;
   if (!buildCandidateGrid(board, grid)) return explanation;
+  grid.withReasons = withReasons;
   for (const Placement& given : givens) grid.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
   while (!isSolved(grid) && static_cast<int>(explanation.steps.size()) < stepLimit) {
     Step step;

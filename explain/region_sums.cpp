@@ -94,10 +94,11 @@ bool tryGroup(const CandidateGrid& grid, const Group& group, Words sumsInWords, 
   step = Step{};
   narrowToTotal(grid, group.open.data(), static_cast<int>(group.open.size()), group.total, step);
   if (!step.changes()) return false;
+  step.technique = Technique::RegionSum;
+  if (!grid.withReasons) return true;
   std::string cells;
   for (std::size_t i = 0; i < group.open.size(); ++i)
     cells += (i == 0 ? "" : i + 1 == group.open.size() ? " and " : ", ") + cellName(grid, group.open[i]);
-  step.technique = Technique::RegionSum;
   step.reason = sumsInWords() + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +
                 std::to_string(group.total) + (group.placedSubtracted ? " besides the placed digits" : "");
   return true;

@@ -31,10 +31,13 @@ const char* owingVerb(const OpenPart& open, const char* whole, const char* rest)
   return open.placed != 0 ? rest : whole;
 }
 
-bool finish(Step& step, Technique technique, std::string reason) {
+// The reason is put into words only for a step that changes something, and
+// only when the grid keeps reasons.
+template <typename Words>
+bool finish(const CandidateGrid& grid, Step& step, Technique technique, Words words) {
   if (!step.changes()) return false;
   step.technique = technique;
-  step.reason = std::move(reason);
+  if (grid.withReasons) step.reason = words();
   return true;
 }
 
@@ -44,11 +47,12 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step) {
   for (const ExplainRun& run : grid.runs) {
     const OpenPart open = openPartOf(grid, run);
     if (open.openCount == 0) continue;
-    const ComboList combos = openCombos(run, open);
-    if (combos.count != 1) continue;
+    const DigitSet only = onlyOpenCombo(run, open);
+    if (only == 0) continue;
     step = Step{};
-    for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], combos.sets[0]);
-    if (finish(step, Technique::UniqueSum, runOwing(grid, run, open) + owingVerb(open, " is ", ": ") + digitList(combos.sets[0])))
+    for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], only);
+    if (finish(grid, step, Technique::UniqueSum,
+               [&] { return runOwing(grid, run, open) + owingVerb(open, " is ", ": ") + digitList(only); }))
       return true;
   }
   return false;
@@ -58,7 +62,7 @@ bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
   std::vector<DigitSet> allowed(grid.runs.size());
   for (std::size_t i = 0; i < grid.runs.size(); ++i) {
     const OpenPart open = openPartOf(grid, grid.runs[i]);
-    allowed[i] = open.openCount == 0 ? kAllDigits : unionOf(openCombos(grid.runs[i], open));
+    allowed[i] = open.openCount == 0 ? kAllDigits : openCombosUnion(grid.runs[i], open);
   }
   for (int cell : grid.whiteCells) {
     const DigitSet candidates = grid.candidates[cell];
@@ -69,11 +73,13 @@ bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
     if ((candidates & ~(acrossAllows & downAllows)) == 0) continue;
     step = Step{};
     narrowCell(step, grid, cell, acrossAllows & downAllows);
-    std::string reason;
-    if (across != kNoRun) reason = runName(grid, grid.runs[across]) + " allows " + digitList(acrossAllows);
-    if (across != kNoRun && down != kNoRun) reason += " and ";
-    if (down != kNoRun) reason += runName(grid, grid.runs[down]) + " allows " + digitList(downAllows);
-    finish(step, Technique::CrossIntersection, reason);
+    finish(grid, step, Technique::CrossIntersection, [&] {
+      std::string reason;
+      if (across != kNoRun) reason = runName(grid, grid.runs[across]) + " allows " + digitList(acrossAllows);
+      if (across != kNoRun && down != kNoRun) reason += " and ";
+      if (down != kNoRun) reason += runName(grid, grid.runs[down]) + " allows " + digitList(downAllows);
+      return reason;
+    });
     return true;
   }
   return false;
@@ -101,7 +107,10 @@ bool findRunDigits(const CandidateGrid& grid, Step& step) {
 
     std::array<DigitSet, 9> target{};
     for (int i = 0; i < open.openCount; ++i) target[i] = grid.candidates[open.openCells[i]] & allowed;
-    std::string hiddenSingles;
+    // Digits placed because one cell alone can take them, for the words.
+    std::array<DigitSet, 9> singleDigit{};
+    std::array<int, 9> singleCell{};
+    int singles = 0;
     for (DigitSet left = required; left != 0; left &= left - 1) {
       const DigitSet digit = lowestDigit(left);
       int holder = -1, holders = 0;
@@ -112,16 +121,23 @@ bool findRunDigits(const CandidateGrid& grid, Step& step) {
         }
       if (holders != 1 || target[holder] == digit) continue;
       target[holder] = digit;
-      hiddenSingles += "; it must hold " + std::to_string(digitOf(digit)) + " and only " +
-                       cellName(grid, open.openCells[holder]) + " can take it";
+      singleDigit[singles] = digit;
+      singleCell[singles++] = open.openCells[holder];
     }
     step = Step{};
     for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], target[i]);
-    const std::string reason =
-        fitting.count == 0 ? runOwing(grid, run, open) + owingVerb(open, " has", ", but there is") + " no digit set that fits its cells"
-                           : runOwing(grid, run, open) + owingVerb(open, " fits its cells only as ", ", and they fit only ") +
-                                 comboChoices(fitting.sets.data(), fitting.count) + hiddenSingles;
-    if (finish(step, Technique::RunDigits, reason)) return true;
+    if (finish(grid, step, Technique::RunDigits, [&] {
+          if (fitting.count == 0)
+            return runOwing(grid, run, open) + owingVerb(open, " has", ", but there is") + " no digit set that fits its cells";
+          std::string reason = runOwing(grid, run, open) +
+                               owingVerb(open, " fits its cells only as ", ", and they fit only ") +
+                               comboChoices(fitting.sets.data(), fitting.count);
+          for (int k = 0; k < singles; ++k)
+            reason += "; it must hold " + std::to_string(digitOf(singleDigit[k])) + " and only " +
+                      cellName(grid, singleCell[k]) + " can take it";
+          return reason;
+        }))
+      return true;
   }
   return false;
 }
@@ -133,21 +149,22 @@ bool findNakedGroup(const CandidateGrid& grid, int size, Step& step) {
     const int n = open.openCount;
     // Every group of `size` open cells, as a bit mask over the open cells.
     for (unsigned group = 0; group < (1u << n); ++group) {
-      if (std::popcount(group) != size) continue;
+      if (DigitCountTable[group] != size) continue;
       DigitSet shared = 0;
       for (int i = 0; i < n; ++i)
         if (group & (1u << i)) shared |= grid.candidates[open.openCells[i]];
-      if (std::popcount(unsigned(shared)) != size) continue;
+      if (DigitCountTable[shared] != size) continue;
       step = Step{};
       for (int i = 0; i < n; ++i)
         if (!(group & (1u << i))) narrowCell(step, grid, open.openCells[i], DigitSet(~shared));
       if (!step.changes()) continue;
-      std::string cells;
-      for (int i = 0; i < n; ++i)
-        if (group & (1u << i)) cells += (cells.empty() ? "" : " and ") + cellName(grid, open.openCells[i]);
-      finish(step, size == 2 ? Technique::NakedPair : Technique::NakedTriple,
-             cells + " of " + runName(grid, run) + " hold only " + digitList(shared) +
-                 " between them, so no other cell of the run can");
+      finish(grid, step, size == 2 ? Technique::NakedPair : Technique::NakedTriple, [&] {
+        std::string cells;
+        for (int i = 0; i < n; ++i)
+          if (group & (1u << i)) cells += (cells.empty() ? "" : " and ") + cellName(grid, open.openCells[i]);
+        return cells + " of " + runName(grid, run) + " hold only " + digitList(shared) +
+               " between them, so no other cell of the run can";
+      });
       return true;
     }
   }
@@ -167,13 +184,13 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
     std::array<bool, kSetCount> reach{}, complete{};
     reach[0] = true;
     for (int mask = 0; mask < kSetCount; ++mask) {
-      const int filled = std::popcount(unsigned(mask));
+      const int filled = DigitCountTable[mask];
       if (!reach[mask] || filled >= n) continue;
       for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0; left &= left - 1)
         reach[mask | lowestDigit(left)] = true;
     }
     for (int mask = kSetCount - 1; mask >= 0; --mask) {
-      const int filled = std::popcount(unsigned(mask));
+      const int filled = DigitCountTable[mask];
       if (filled == n) complete[mask] = wanted[mask];
       else if (filled < n)
         for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0 && !complete[mask];
@@ -182,7 +199,7 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
     }
     std::array<DigitSet, 9> support{};
     for (int mask = 0; mask < kSetCount; ++mask) {
-      const int filled = std::popcount(unsigned(mask));
+      const int filled = DigitCountTable[mask];
       if (!reach[mask] || filled >= n) continue;
       for (DigitSet left = grid.candidates[open.openCells[filled]] & ~mask; left != 0; left &= left - 1)
         if (complete[mask | lowestDigit(left)]) support[filled] |= lowestDigit(left);
@@ -198,6 +215,7 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
       if (reach[set] && complete[set]) kept.sets[kept.count++] = set;
       else if (touches) dropped.sets[dropped.count++] = set;
     }
+    finish(grid, step, Technique::CombinationElimination, [&] {
     std::string reason = runOwing(grid, run, open);
     if (kept.count == 0) {
       reason += owingVerb(open, " cannot be laid into its cells at all", ", and no digit set can be laid into them");
@@ -216,7 +234,8 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
       }
       reason += lost;
     }
-    finish(step, Technique::CombinationElimination, reason);
+    return reason;
+    });
     return true;
   }
   return false;

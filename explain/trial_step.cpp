@@ -102,7 +102,7 @@ bool findTrial(const CandidateGrid& grid, const std::vector<std::uint8_t>& solut
   step = Step{};
   step.technique = Technique::Trial;
   narrowCell(step, grid, bestCell, DigitSet(~(1 << (bestDigit - 1))));
-  step.reason = chainWords(grid, bestCell, bestDigit, best);
+  if (grid.withReasons) step.reason = chainWords(grid, bestCell, bestDigit, best);
   return true;
 }
 

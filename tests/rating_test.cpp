@@ -131,5 +131,42 @@ TEST(Rating, CommittedPuzzlesSpreadOverTheScale) {
   EXPECT_GE(used, 8);
 }
 
+// The rating works out the path without words; it must be the very path
+// explain prints, trials included.
+TEST(Rating, PathWithoutWordsIsThePathExplained) {
+  for (const char* name : {"tests/data/generated_11x11.txt", "tests/data/generated_23x17.txt",
+                           "tests/data/explain_levels.txt", "examples/puzzles.txt"}) {
+    const std::vector<std::string> lines = puzzleLines(name);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      Board board;
+      ASSERT_TRUE(parseBoard(board, lines[i].c_str()));
+      const SolutionCount count = countSolutions(board, 2);
+      ASSERT_EQ(count.found, 1);
+      const Explanation told = explainPuzzle(board, count.first, {});
+      const Explanation quiet = explainPuzzle(board, count.first, {}, 1 << 30, false);
+      ASSERT_EQ(quiet.steps.size(), told.steps.size()) << name << " " << i + 1;
+      for (std::size_t k = 0; k < told.steps.size(); ++k) {
+        const Step &a = told.steps[k], &b = quiet.steps[k];
+        ASSERT_EQ(a.technique, b.technique) << name << " " << i + 1 << " step " << k + 1;
+        ASSERT_EQ(a.placements.size(), b.placements.size()) << name << " " << i + 1 << " step " << k + 1;
+        for (std::size_t j = 0; j < a.placements.size(); ++j) {
+          EXPECT_EQ(a.placements[j].cell, b.placements[j].cell);
+          EXPECT_EQ(a.placements[j].digit, b.placements[j].digit);
+        }
+        ASSERT_EQ(a.removals.size(), b.removals.size()) << name << " " << i + 1 << " step " << k + 1;
+        for (std::size_t j = 0; j < a.removals.size(); ++j) {
+          EXPECT_EQ(a.removals[j].cell, b.removals[j].cell);
+          EXPECT_EQ(a.removals[j].digits, b.removals[j].digits);
+        }
+        EXPECT_FALSE(a.reason.empty());
+        if (b.technique != Technique::ExhaustiveSearch) {
+          EXPECT_TRUE(b.reason.empty());
+        }
+      }
+      EXPECT_EQ(rateExplanation(quiet).value, rateExplanation(told).value);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantreel

@@ -38,11 +38,6 @@ bool buildCandidateGrid(const Board& board, CandidateGrid& grid) {
   return fillable;
 }
 
-// One bit set; written out because without a popcount instruction in the
-// target the library's bit count is a call, and this is the hottest test.
-bool isPlaced(DigitSet candidates) { return candidates != 0 && (candidates & (candidates - 1)) == 0; }
-
-int digitOf(DigitSet single) { return std::countr_zero(unsigned(single)) + 1; }
 
 OpenPart openPartOf(const CandidateGrid& grid, const ExplainRun& run) {
   OpenPart open;

@@ -49,6 +49,9 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step) {
     if (open.openCount == 0) continue;
     const DigitSet only = onlyOpenCombo(run, open);
     if (only == 0) continue;
+    bool narrows = false;  // most runs with one set were narrowed to it long ago
+    for (int i = 0; i < open.openCount; ++i) narrows = narrows || (grid.candidates[open.openCells[i]] & ~only) != 0;
+    if (!narrows) continue;
     step = Step{};
     for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], only);
     if (finish(grid, step, Technique::UniqueSum,
@@ -59,17 +62,25 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step) {
 }
 
 bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
-  std::vector<DigitSet> allowed(grid.runs.size());
-  for (std::size_t i = 0; i < grid.runs.size(); ++i) {
-    const OpenPart open = openPartOf(grid, grid.runs[i]);
-    allowed[i] = open.openCount == 0 ? kAllDigits : openCombosUnion(grid.runs[i], open);
-  }
+  // What each run allows, worked out when a cell first asks: the first cell
+  // that narrows usually comes early. Kept between calls, so nothing is allocated.
+  constexpr DigitSet kNotYet = DigitSet(~kAllDigits);
+  thread_local std::vector<DigitSet> allowed;
+  allowed.assign(grid.runs.size(), kNotYet);
+  const auto allows = [&](int run) {
+    if (run == kNoRun) return kAllDigits;
+    if (allowed[run] == kNotYet) {
+      const OpenPart open = openPartOf(grid, grid.runs[run]);
+      allowed[run] = open.openCount == 0 ? kAllDigits : openCombosUnion(grid.runs[run], open);
+    }
+    return allowed[run];
+  };
   for (int cell : grid.whiteCells) {
     const DigitSet candidates = grid.candidates[cell];
     if (isPlaced(candidates)) continue;
     const int across = grid.runOf[cell][0], down = grid.runOf[cell][1];
-    const DigitSet acrossAllows = across == kNoRun ? kAllDigits : allowed[across];
-    const DigitSet downAllows = down == kNoRun ? kAllDigits : allowed[down];
+    const DigitSet acrossAllows = allows(across);
+    const DigitSet downAllows = allows(down);
     if ((candidates & ~(acrossAllows & downAllows)) == 0) continue;
     step = Step{};
     narrowCell(step, grid, cell, acrossAllows & downAllows);

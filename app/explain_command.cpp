@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli_options.h"
+#include "app/given_digits.h"
 #include "app/input_file.h"
 #include "app/line_source.h"
 #include "app/messages.h"
@@ -31,28 +32,11 @@ struct ExplainOptions {
   std::string givenText;
 };
 
-// A digit a person has filled in, by interior row and column.
-struct GivenDigit {
-  int row, column, digit;
-};
-
 bool parseGivens(const std::string& text, std::vector<GivenDigit>& givens) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(',', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string item = text.substr(start, end - start);
-    GivenDigit given{};
-    int consumed = 0;
-    if (std::sscanf(item.c_str(), "r%3dc%3d=%1d%n", &given.row, &given.column, &given.digit, &consumed) != 3 ||
-        consumed != static_cast<int>(item.size()) || given.digit < 1 || given.digit > 9) {
-      std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", item.c_str());
-      return false;
-    }
-    givens.push_back(given);
-    start = end + 1;
-  }
-  return true;
+  std::string bad;
+  if (parseGivenDigits(text, givens, bad)) return true;
+  std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", bad.c_str());
+  return false;
 }
 
 void printStep(const Explanation& explanation, const CandidateGrid& names, std::size_t index) {
@@ -114,7 +98,7 @@ int runExplain(int argc, char** argv) {
   std::string lineText;
   app.add_option("--line", lineText, "explain only the puzzle on this line of the file");
   app.add_flag("--hint", options.hint, "print only the next step");
-  app.add_option("--given", options.givenText, "digits already filled in, e.g. r2c3=4,r5c6=9");
+  app.add_option("--given", options.givenText, "digits already filled in, e.g. r2c3=4,r5c6=9 or \"r2c3=4 R5C6=9\"");
   int status = kExplainOk;
   if (!parseOptions(app, argc, argv, status)) return status;
   if (app.count("--line") > 0 && !readNumberOption("explain", "--line", lineText, 1L, LONG_MAX, options.line))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "explain/run_techniques.h"
 #include "explain/step_finder.h"
 
 namespace vantreel {
@@ -27,11 +28,16 @@ Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& s
   CandidateGrid grid;
   if (!buildCandidateGrid(board, grid)) return explanation;
   grid.withReasons = withReasons;
+  // Without words the path is for rating, where speed counts; the explained
+  // path takes the long way, and a test holds the two to the same steps.
+  QuietMarks marks;
+  if (!withReasons) marks.reset(grid);
   for (const Placement& given : givens) grid.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
   while (!isSolved(grid) && static_cast<int>(explanation.steps.size()) < stepLimit) {
     Step step;
-    if (!findNextStep(grid, solution, step)) break;
+    if (!findNextStep(grid, solution, step, withReasons ? nullptr : &marks)) break;
     const bool sound = applyStep(grid, step);
+    if (!withReasons) marks.changed(grid, step);
     if (step.technique == Technique::Trial || step.technique == Technique::ExhaustiveSearch)
       ++explanation.trialCount;
     // Techniques are declared simplest first.

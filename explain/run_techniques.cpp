@@ -43,8 +43,29 @@ bool finish(const CandidateGrid& grid, Step& step, Technique technique, Words wo
 
 }  // namespace
 
-bool findUniqueSum(const CandidateGrid& grid, Step& step) {
-  for (const ExplainRun& run : grid.runs) {
+void QuietMarks::reset(const CandidateGrid& grid) {
+  uniqueSum.assign(grid.runs.size(), 0);
+  runDigits.assign(grid.runs.size(), 0);
+  cross.assign(grid.candidates.size(), 0);
+}
+
+void QuietMarks::changed(const CandidateGrid& grid, const Step& step) {
+  const auto touch = [&](int cell) {
+    for (const int run : grid.runOf[cell]) {
+      if (run == kNoRun) continue;
+      uniqueSum[run] = runDigits[run] = 0;
+      for (int i = 0; i < grid.runs[run].length; ++i) cross[grid.runs[run].cells[i]] = 0;
+    }
+  };
+  for (const Placement& placement : step.placements) touch(placement.cell);
+  for (const Removal& removal : step.removals) touch(removal.cell);
+}
+
+bool findUniqueSum(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
+  for (std::size_t r = 0; r < grid.runs.size(); ++r) {
+    if (marks != nullptr && marks->uniqueSum[r]) continue;
+    if (marks != nullptr) marks->uniqueSum[r] = 1;  // cleared below when the run offers a step
+    const ExplainRun& run = grid.runs[r];
     const OpenPart open = openPartOf(grid, run);
     if (open.openCount == 0) continue;
     const DigitSet only = onlyOpenCombo(run, open);
@@ -52,6 +73,7 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step) {
     bool narrows = false;  // most runs with one set were narrowed to it long ago
     for (int i = 0; i < open.openCount; ++i) narrows = narrows || (grid.candidates[open.openCells[i]] & ~only) != 0;
     if (!narrows) continue;
+    if (marks != nullptr) marks->uniqueSum[r] = 0;
     step = Step{};
     for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], only);
     if (finish(grid, step, Technique::UniqueSum,
@@ -61,7 +83,7 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step) {
   return false;
 }
 
-bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
+bool findCrossIntersection(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
   // What each run allows, worked out when a cell first asks: the first cell
   // that narrows usually comes early. Kept between calls, so nothing is allocated.
   constexpr DigitSet kNotYet = DigitSet(~kAllDigits);
@@ -76,12 +98,16 @@ bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
     return allowed[run];
   };
   for (int cell : grid.whiteCells) {
+    if (marks != nullptr && marks->cross[cell]) continue;
     const DigitSet candidates = grid.candidates[cell];
     if (isPlaced(candidates)) continue;
     const int across = grid.runOf[cell][0], down = grid.runOf[cell][1];
     const DigitSet acrossAllows = allows(across);
     const DigitSet downAllows = allows(down);
-    if ((candidates & ~(acrossAllows & downAllows)) == 0) continue;
+    if ((candidates & ~(acrossAllows & downAllows)) == 0) {
+      if (marks != nullptr) marks->cross[cell] = 1;
+      continue;
+    }
     step = Step{};
     narrowCell(step, grid, cell, acrossAllows & downAllows);
     finish(grid, step, Technique::CrossIntersection, [&] {
@@ -96,8 +122,10 @@ bool findCrossIntersection(const CandidateGrid& grid, Step& step) {
   return false;
 }
 
-bool findRunDigits(const CandidateGrid& grid, Step& step) {
-  for (const ExplainRun& run : grid.runs) {
+bool findRunDigits(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
+  for (std::size_t r = 0; r < grid.runs.size(); ++r) {
+    if (marks != nullptr && marks->runDigits[r]) continue;
+    const ExplainRun& run = grid.runs[r];
     const OpenPart open = openPartOf(grid, run);
     if (open.openCount == 0) continue;
     const ComboList combos = openCombos(run, open);
@@ -149,6 +177,7 @@ bool findRunDigits(const CandidateGrid& grid, Step& step) {
           return reason;
         }))
       return true;
+    if (marks != nullptr) marks->runDigits[r] = 1;
   }
   return false;
 }

@@ -6,14 +6,16 @@
 
 namespace vantreel {
 
-bool findLogicalStep(const CandidateGrid& grid, Step& step) {
-  return findUniqueSum(grid, step) || findCrossIntersection(grid, step) || findRunDigits(grid, step) ||
+bool findLogicalStep(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
+  return findUniqueSum(grid, step, marks) || findCrossIntersection(grid, step, marks) ||
+         findRunDigits(grid, step, marks) ||
          findNakedGroup(grid, 2, step) || findNakedGroup(grid, 3, step) || findCombinationElimination(grid, step) ||
          findRegionSum(grid, step);
 }
 
-bool findNextStep(const CandidateGrid& grid, const std::vector<std::uint8_t>& solution, Step& step) {
-  return findLogicalStep(grid, step) || findTrial(grid, solution, step) || findExhaustiveSearch(grid, solution, step);
+bool findNextStep(const CandidateGrid& grid, const std::vector<std::uint8_t>& solution, Step& step,
+                  QuietMarks* marks) {
+  return findLogicalStep(grid, step, marks) || findTrial(grid, solution, step) || findExhaustiveSearch(grid, solution, step);
 }
 
 }  // namespace vantreel

@@ -74,7 +74,7 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   }
   for (std::size_t i = 0; i < explanation.steps.size(); ++i) printStep(explanation, names, i);
   // The rating belongs to the puzzle: with digits given, its own path from the clues.
-  const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {});
+  const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
   const Explanation& path = givens.empty() ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
   std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));

@@ -48,8 +48,11 @@ void report(const CheckOptions& options, const Board& board, const Judgement& ju
     case Verdict::Unique:
       ++summary.unique;
     {
+      // A unique puzzle always has a path; '-' would only mark an explainer that cannot read it.
       const Rating rating = rateBoard(board, judged.solution);
-      out += "unique rating=" + std::to_string(rating.value) + " (" + rating.name + ") effort=";
+      out += "unique rating=";
+      out += rating.value == 0 ? std::string("-") : std::to_string(rating.value) + " (" + rating.name + ")";
+      out += " effort=";
       out += judged.level == 0 ? '-' : static_cast<char>('0' + judged.level);
     }
       if (options.printSolution) appendSolution(out, board, judged.solution);

@@ -1,6 +1,7 @@
 #include "explain/run_techniques.h"
 
 #include <bit>
+#include <utility>
 
 namespace vantreel {
 namespace {
@@ -46,6 +47,8 @@ bool finish(const CandidateGrid& grid, Step& step, Technique technique, Words wo
 void QuietMarks::reset(const CandidateGrid& grid) {
   uniqueSum.assign(grid.runs.size(), 0);
   runDigits.assign(grid.runs.size(), 0);
+  for (std::vector<char>& group : nakedGroup) group.assign(grid.runs.size(), 0);
+  combination.assign(grid.runs.size(), 0);
   cross.assign(grid.candidates.size(), 0);
 }
 
@@ -53,7 +56,7 @@ void QuietMarks::changed(const CandidateGrid& grid, const Step& step) {
   const auto touch = [&](int cell) {
     for (const int run : grid.runOf[cell]) {
       if (run == kNoRun) continue;
-      uniqueSum[run] = runDigits[run] = 0;
+      uniqueSum[run] = runDigits[run] = nakedGroup[0][run] = nakedGroup[1][run] = combination[run] = 0;
       for (int i = 0; i < grid.runs[run].length; ++i) cross[grid.runs[run].cells[i]] = 0;
     }
   };
@@ -182,8 +185,11 @@ bool findRunDigits(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
   return false;
 }
 
-bool findNakedGroup(const CandidateGrid& grid, int size, Step& step) {
-  for (const ExplainRun& run : grid.runs) {
+bool findNakedGroup(const CandidateGrid& grid, int size, Step& step, QuietMarks* marks) {
+  for (std::size_t r = 0; r < grid.runs.size(); ++r) {
+    // A step found here narrows this run's cells, which clears the mark again.
+    if (marks != nullptr && std::exchange(marks->nakedGroup[size - 2][r], 1)) continue;
+    const ExplainRun& run = grid.runs[r];
     const OpenPart open = openPartOf(grid, run);
     if (open.openCount <= size) continue;
     const int n = open.openCount;
@@ -211,8 +217,11 @@ bool findNakedGroup(const CandidateGrid& grid, int size, Step& step) {
   return false;
 }
 
-bool findCombinationElimination(const CandidateGrid& grid, Step& step) {
-  for (const ExplainRun& run : grid.runs) {
+bool findCombinationElimination(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
+  for (std::size_t r = 0; r < grid.runs.size(); ++r) {
+    // As for naked groups: a step found here clears the mark it sets.
+    if (marks != nullptr && std::exchange(marks->combination[r], 1)) continue;
+    const ExplainRun& run = grid.runs[r];
     const OpenPart open = openPartOf(grid, run);
     if (open.openCount == 0) continue;
     const ComboList combos = openCombos(run, open);

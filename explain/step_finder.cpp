@@ -9,7 +9,8 @@ namespace vantreel {
 bool findLogicalStep(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
   return findUniqueSum(grid, step, marks) || findCrossIntersection(grid, step, marks) ||
          findRunDigits(grid, step, marks) ||
-         findNakedGroup(grid, 2, step) || findNakedGroup(grid, 3, step) || findCombinationElimination(grid, step) ||
+         findNakedGroup(grid, 2, step, marks) || findNakedGroup(grid, 3, step, marks) ||
+         findCombinationElimination(grid, step, marks) ||
          findRegionSum(grid, step);
 }
 

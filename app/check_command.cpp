@@ -45,18 +45,17 @@ void appendSolution(std::string& out, const Board& board, const std::vector<std:
 void report(const CheckOptions& options, const Board& board, const Judgement& judged, CheckSummary& summary,
             std::string& out) {
   switch (judged.verdict) {
-    case Verdict::Unique:
+    case Verdict::Unique: {
       ++summary.unique;
-    {
       // A unique puzzle always has a path; '-' would only mark an explainer that cannot read it.
       const Rating rating = rateBoard(board, judged.solution);
       out += "unique rating=";
       out += rating.value == 0 ? std::string("-") : std::to_string(rating.value) + " (" + rating.name + ")";
       out += " effort=";
       out += judged.level == 0 ? '-' : static_cast<char>('0' + judged.level);
-    }
       if (options.printSolution) appendSolution(out, board, judged.solution);
       return;
+    }
     case Verdict::Multiple:
       ++summary.multiple;
       out += "multiple";

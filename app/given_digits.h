@@ -14,7 +14,8 @@ struct GivenDigit {
 
 // False at the first item that is not rROWcCOLUMN=DIGIT (letters of either
 // case, a digit 1..9, at most three digits of row or column); `bad` is that
-// item as typed, as far as it was read and on to the next separator. `givens` keeps the items before it.
+// item as typed, as far as it was read and on to the next separator.
+// `givens` keeps the items before it.
 bool parseGivenDigits(std::string_view text, std::vector<GivenDigit>& givens, std::string& bad);
 
 }  // namespace vantreel

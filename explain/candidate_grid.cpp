@@ -38,7 +38,6 @@ bool buildCandidateGrid(const Board& board, CandidateGrid& grid) {
   return fillable;
 }
 
-
 OpenPart openPartOf(const CandidateGrid& grid, const ExplainRun& run) {
   OpenPart open;
   int placedSum = 0;
@@ -69,7 +68,6 @@ std::span<const DigitSet> tableSets(const ExplainRun& run, const OpenPart& open)
 
 ComboList openCombos(const ExplainRun& run, const OpenPart& open) {
   ComboList list;
-  list.count = 0;
   for (DigitSet set : tableSets(run, open))
     if ((set & open.placed) == 0) list.sets[list.count++] = set;
   return list;

@@ -46,7 +46,7 @@ struct OpenPart {
 // Digit sets a run's open cells may still take, placed digits excluded.
 struct ComboList {
   int count = 0;
-  std::array<DigitSet, 126> sets;  // at most 9 choose 4; the first `count` are set
+  std::array<DigitSet, 126> sets{};  // at most 9 choose 4
 };
 
 // False for a run no filling can satisfy: longer than nine cells, or one

@@ -298,6 +298,28 @@ TEST(ExactSearch, PortfolioOfShortTurnsAgreesWithBruteForce) {
   EXPECT_GT(stoppedAtBudget, 10) << settledByWalk;
 }
 
+// Two solutions met before the budget ran out are an answer: the search to
+// two may spend the rest looking for a second nearer the first, but never
+// answers "unknown" where the walk over every branch (limit three, the same
+// walk up to its second solution) already holds two.
+TEST(ExactSearch, TwoSolutionsFoundAreKeptWhenTheBudgetRunsOut) {
+  std::mt19937 random(43);
+  ExactSearch search;
+  int kept = 0;
+  for (int trial = 0; trial < 60; ++trial) {
+    const Board board = randomSmallPuzzle(random);
+    search.load(board);
+    for (std::int64_t budget = 1; budget < 400; budget += 3) {
+      if (search.count(3, budget).found < 2) continue;
+      const SearchOutcome outcome = search.count(2, budget);
+      ASSERT_EQ(outcome.found, 2) << testing::lineOf(board) << " budget " << budget;
+      ASSERT_FALSE(outcome.budgetExceeded) << testing::lineOf(board) << " budget " << budget;
+      ++kept;
+    }
+  }
+  EXPECT_GT(kept, 100);
+}
+
 // Whenever the trial solver finishes a puzzle, its filling is one the exact
 // search accepts, and the only one when the search finds no other. (The
 // trial solver can finish a puzzle that has several solutions: it commits a

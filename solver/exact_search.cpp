@@ -13,14 +13,17 @@ constexpr std::int64_t kNoNodeLimit = INT64_MAX;
 // Two cells in every run of a differing group, so at least four: such a
 // group cannot shrink.
 constexpr int kSmallestGroup = 4;
-// Guesses of the plain walk tried before the restarts.
-constexpr std::int64_t kPlainWalkNodes = 256;
 // Work a second solution may spend on getting closer to the first.
 constexpr std::int64_t kShrinkSteps = 2'000'000;
 constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
 constexpr std::int64_t kRestartNodes = 64;  // guesses in a restart of Luby length 1
 // Runs with at least this many open cells branch on their digit combination.
 constexpr int kCombinationBranchCells = 4;
+// The plain walk's turn is this fraction of the restarts' turn before it;
+// both double after every pair of turns, so neither line falls behind its
+// share of the work. A small share: the restarts settle most drafts, and
+// keep four fifths of the budget for them.
+constexpr std::int64_t kPlainShareDivisor = 4;
 
 constexpr DigitSet digitSet(int digit) { return DigitSet(1u << (digit - 1)); }
 
@@ -119,7 +122,11 @@ void ExactSearch::load(const Board& board) {
   queued_.assign(runCount, 0);
   exactPending_.resize(runCount + 1);
   exactQueued_.assign(runCount, 0);
+  other_.masks.assign(cellTotal, 0);
+  other_.trail.resize(trail_.size());
+  other_.choices.resize(choices_.size());
   for (auto& solution : solutions_) solution.assign(cellTotal, 0);
+  for (auto& solution : plainSolutions_) solution.assign(cellTotal, 0);
   cellWeights_.assign(cellTotal, 1);
   group_.assign(cellTotal, -1);
 }
@@ -280,6 +287,7 @@ void ExactSearch::explainFailure(int index) {
 }
 
 void ExactSearch::noteFailure(int index) {
+  if (plain_) return;  // the plain walk learns nothing, so it stays the plain walk
   const SearchRun& run = runs_[index];
   for (int k = 0; k < run.length; ++k) ++cellWeights_[run.cells[k]];
 }
@@ -300,6 +308,22 @@ int ExactSearch::chooseCell() const {
       best = cell;
       bestCount = count;
       bestWeight = weight;
+    }
+  }
+  return best;
+}
+
+// The open cell with the fewest candidates, first in reading order; -1 when
+// every cell is solved: the plain walk's choice.
+int ExactSearch::plainCell() const {
+  int best = -1, fewest = 10;
+  const CandidateMask* masks = masks_.data();
+  for (const std::uint16_t cell : whiteCells_) {
+    const int count = DigitCountTable[masks[cell]];
+    if (count > 1 && count < fewest) {
+      best = cell;
+      fewest = count;
+      if (count == 2) break;
     }
   }
   return best;
@@ -405,13 +429,14 @@ bool ExactSearch::nextCombination(Choice& choice) {
 // past the step budget or the node limit. A fresh walk starts at a
 // consistent fixed point; a resumed one backtracks from the solution it last
 // returned.
-ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t stepBudget, std::int64_t nodeLimit) {
+ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t nodeLimit) {
   bool consistent = !resume;
   for (;;) {
     if (consistent) {
-      const int cell = chooseCell();
+      const int cell = plain_ ? plainCell() : chooseCell();
       if (cell < 0) return Walk::Solution;
-      choices_[depth_++] = Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_, runToBranch(cell), 1};
+      choices_[depth_++] =
+          Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_, plain_ ? -1 : runToBranch(cell), 1};
     }
     // Next untried branch of the deepest open choice.
     if (depth_ == 0) return Walk::Exhausted;
@@ -422,9 +447,10 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t stepBudget, std::i
       consistent = false;
       continue;
     }
-    if (steps_ > stepBudget) return Walk::OverBudget;
-    if (nodes_ > nodeLimit) return Walk::Restart;
+    if (steps_ > pauseAt_ && !keepGoing()) return Walk::OverBudget;
+    if (lineNodes_ > nodeLimit) return Walk::Restart;
     ++nodes_;
+    ++lineNodes_;
     steps_ += guessCost_;
     if (choice.run >= 0) {
       if (!nextCombination(choice)) {
@@ -433,7 +459,7 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t stepBudget, std::i
         continue;
       }
     } else {
-      const DigitSet digit = nextDigit(choice);
+      const DigitSet digit = plain_ ? lowestDigit(choice.left) : nextDigit(choice);
       choice.left &= ~digit;
       setMask(choice.cell, digit);
     }
@@ -445,10 +471,10 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t stepBudget, std::i
 // node limit; the conflict weights learnt carry over, so each restart
 // branches differently. The limits grow without end, so a walk finally
 // runs to its end: an exhausted walk is a proof.
-ExactSearch::Walk ExactSearch::solveFrom(int mark, std::int64_t stepBudget) {
+ExactSearch::Walk ExactSearch::solveFrom(int mark) {
   for (std::int64_t round = 0;; ++round) {
     depth_ = 0;
-    const Walk result = walk(false, stepBudget, nodes_ + kRestartNodes * lubyTerm(round));
+    const Walk result = walk(false, lineNodes_ + kRestartNodes * lubyTerm(round));
     if (result != Walk::Restart) return result;
     undoTo(mark);
   }
@@ -459,23 +485,24 @@ ExactSearch::Walk ExactSearch::solveFrom(int mark, std::int64_t stepBudget) {
 // found there, every solution has that digit, and it stays for the cells
 // after (with all it propagates). Digits of the first solution are tried
 // first, so a second one found tends to lie close to it.
-ExactSearch::Walk ExactSearch::findDifferentSolution(std::int64_t stepBudget) {
+ExactSearch::Walk ExactSearch::findDifferentSolution() {
   const std::vector<std::uint8_t>& first = solutions_[0];
   preferred_ = first.data();
   Walk result = Walk::Exhausted;
   for (const std::uint16_t cell : whiteCells_) {
     if (DigitCountTable[masks_[cell]] == 1) continue;
-    if (steps_ > stepBudget) {
+    if (steps_ > pauseAt_ && !keepGoing()) {
       result = Walk::OverBudget;
       break;
     }
     const int mark = trailSize_;
     const DigitSet digit = digitSet(first[cell]);
     ++nodes_;
+    ++lineNodes_;
     steps_ += guessCost_;
     setMask(cell, masks_[cell] & ~digit);
     if (propagate()) {
-      const Walk found = solveFrom(trailSize_, stepBudget);
+      const Walk found = solveFrom(trailSize_);
       if (found != Walk::Exhausted) {
         result = found;
         break;
@@ -540,7 +567,7 @@ int ExactSearch::keepOneDifference() {
 void ExactSearch::shrinkDifference(int rootMark) {
   const std::vector<std::uint8_t>& first = solutions_[0];
   const std::vector<std::uint8_t>& second = solutions_[1];
-  const std::int64_t stepBudget = steps_ + kShrinkSteps;
+  pauseAt_ = steps_ + kShrinkSteps;
   for (bool shrunk = true; shrunk;) {
     shrunk = false;
     for (const std::uint16_t held : whiteCells_) {
@@ -552,7 +579,7 @@ void ExactSearch::shrinkDifference(int rootMark) {
           setMask(cell, digitSet(first[cell]));
       // The first solution holds these digits, so this cannot fail.
       if (!propagate()) continue;
-      const Walk found = findDifferentSolution(stepBudget);
+      const Walk found = findDifferentSolution();
       if (found == Walk::OverBudget) break;
       if (found == Walk::Solution) {
         recordSolution(1);
@@ -565,12 +592,78 @@ void ExactSearch::shrinkDifference(int rootMark) {
   undoTo(rootMark);
 }
 
+// The running line's state trades places with the waiting one's; vectors
+// swap their buffers, so nothing is copied or allocated.
+void ExactSearch::swapLines() {
+  masks_.swap(other_.masks);
+  trail_.swap(other_.trail);
+  choices_.swap(other_.choices);
+  std::swap(trailSize_, other_.trailSize);
+  std::swap(depth_, other_.depth);
+  std::swap(lineNodes_, other_.nodes);
+}
+
+bool ExactSearch::plainKnowsTwo() const {
+  return plainFound_ >= 2 || (haveFirst_ && plainFound_ == 1 && plainSolutions_[0] != solutions_[0]);
+}
+
+// Called past pauseAt_. The plain walk pauses there; the restarts hand it a
+// turn and go on unless it settled the answer or the budget is spent. Both
+// pause between guesses, where no revision is pending, so the queues serve
+// either line.
+bool ExactSearch::keepGoing() {
+  if (plain_ || !portfolio_ || steps_ > stepBudget_) return false;
+  if (plainResult_ == PlainResult::Open) plainTurn();
+  return plainResult_ != PlainResult::Settled && steps_ <= stepBudget_;
+}
+
+// One turn of the plain walk from where it paused. It meets every solution
+// once, and keeps the first two it meets. Finished, it has proven how many
+// there are; once it knows of two solutions it has nothing left to prove and
+// takes no more turns: the restarts find the second that check reports, so
+// that answer does not hang on the turns.
+void ExactSearch::plainTurn() {
+  swapLines();
+  plain_ = true;
+  pauseAt_ = std::min(steps_ + turnSteps_ / kPlainShareDivisor, stepBudget_);
+  for (;;) {
+    const Walk found = walk(plainResume_, kNoNodeLimit);
+    plainResume_ = true;
+    if (found == Walk::OverBudget) break;
+    if (found == Walk::Exhausted) {
+      plainResult_ = PlainResult::Settled;
+      break;
+    }
+    if (plainFound_ < 2) {
+      std::vector<std::uint8_t>& digits = plainSolutions_[plainFound_];
+      for (const std::uint16_t cell : whiteCells_) digits[cell] = DigitSumTable[masks_[cell]];
+    }
+    ++plainFound_;
+    if (limit_ == 1) {
+      plainResult_ = PlainResult::Settled;
+      break;
+    }
+    if (plainKnowsTwo()) {
+      plainResult_ = PlainResult::Stopped;
+      break;
+    }
+  }
+  plain_ = false;
+  swapLines();
+  turnSteps_ *= 2;
+  pauseAt_ = plainResult_ == PlainResult::Open ? std::min(steps_ + turnSteps_, stepBudget_) : stepBudget_;
+}
+
 // Root propagation alone names why there is no solution, when it finds so.
-// Up to two solutions, the search restarts; past two it walks every branch
+// Up to two solutions, a plain walk of a few guesses first; past it the
+// restarts and the plain walk take turns. Past two it walks every branch
 // once, as counting needs.
 void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outcome) {
   nodes_ = 0;
   steps_ = 0;
+  plain_ = false;
+  portfolio_ = false;
+  stepBudget_ = pauseAt_ = stepBudget;
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
     return;
@@ -584,7 +677,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   clearPending();
   guessCost_ = 1 + static_cast<std::int64_t>(whiteCells_.size()) / 64;
   steps_ = guessCost_;
-  nodes_ = 1;
+  nodes_ = lineNodes_ = 1;
   for (int run = 0; run < static_cast<int>(runs_.size()); ++run)
     if (runs_[run].length > 1) enqueue(run);
   atRoot_ = true;
@@ -598,12 +691,12 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   const int rootMark = trailSize_;
   // Most tight puzzles take a handful of guesses: one plain walk over every
   // branch settles them before any restart is worth its set-up.
-  const std::int64_t plainLimit = limit <= 2 ? nodes_ + kPlainWalkNodes : kNoNodeLimit;
-  Walk found = walk(false, stepBudget, plainLimit);
+  const std::int64_t plainLimit = limit <= 2 ? nodes_ + pace_.openingNodes : kNoNodeLimit;
+  Walk found = walk(false, plainLimit);
   while (found == Walk::Solution) {
     if (outcome.found < 2) recordSolution(outcome.found);
     if (++outcome.found >= limit) break;
-    found = walk(true, stepBudget, plainLimit);
+    found = walk(true, plainLimit);
   }
   const bool walkedAll = found != Walk::Restart && !(limit == 2 && outcome.found == 2);
   if (walkedAll) {
@@ -611,31 +704,76 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
     if (outcome.found >= 2) keepOneDifference();
     return;
   }
-  // Past the plain walk, or with a second solution that may lie far from
-  // the first: restarts to one solution, and one near it.
-  const bool haveFirst = outcome.found >= 1;
+  // Past the opening walk, or with a second solution that may lie far from
+  // the first: restarts to one solution, and one near it, taking turns with
+  // a plain walk from the root.
+  haveFirst_ = outcome.found >= 1;
+  // Two found already settle the answer: the restarts only look for a second
+  // nearer the first, and the opening walk's stays if they find none.
+  const bool foundTwo = outcome.found == 2;
   depth_ = 0;
   undoTo(rootMark);
-  if (!haveFirst) {
-    // The restarts begin as if the plain walk had not been tried.
+  if (!haveFirst_) {
+    // The restarts begin as if the opening walk had not been tried.
     std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
     randomState_ = kRandomSeed;
   }
-  found = haveFirst ? Walk::Solution : solveFrom(rootMark, stepBudget);
+  std::copy(masks_.begin(), masks_.end(), other_.masks.begin());
+  other_.trailSize = other_.depth = 0;
+  other_.nodes = 0;
+  plainResume_ = false;
+  plainFound_ = 0;
+  plainResult_ = PlainResult::Open;
+  portfolio_ = !foundTwo;
+  limit_ = limit;
+  turnSteps_ = pace_.firstTurnSteps;
+  pauseAt_ = portfolio_ ? std::min(steps_ + turnSteps_, stepBudget_) : stepBudget_;
   outcome.found = 0;
-  if (found == Walk::Solution) {
-    if (!haveFirst) recordSolution(0);
-    outcome.found = 1;
-    if (limit == 2) {
-      depth_ = 0;
-      undoTo(rootMark);
-      found = findDifferentSolution(stepBudget);
-      if (found == Walk::Solution) {
-        recordSolution(1);
-        outcome.found = 2;
-      }
+  // The restarts' answer is the one reported; the plain walk's stands in
+  // when it is a proof, or when the restarts run out of budget.
+  bool unique = false;
+  if (haveFirst_) {
+    found = Walk::Solution;
+  } else {
+    found = solveFrom(rootMark);
+    if (found == Walk::Solution) {
+      recordSolution(0);
+      haveFirst_ = true;
+    } else if (found == Walk::OverBudget && plainFound_ >= 1 &&
+               (plainResult_ == PlainResult::Settled || plainFound_ >= 2)) {
+      solutions_[0] = plainSolutions_[0];
+      haveFirst_ = true;
+      unique = plainResult_ == PlainResult::Settled && limit > 1;
+      outcome.plainWalkSettled = plainResult_ == PlainResult::Settled;
+      found = Walk::Solution;
+    } else if (plainResult_ == PlainResult::Settled) {
+      outcome.plainWalkSettled = true;
+      found = Walk::Exhausted;
     }
   }
+  if (found == Walk::Solution) {
+    outcome.found = 1;
+    if (limit == 2 && !unique) {
+      if (plainResult_ == PlainResult::Open && plainKnowsTwo()) plainResult_ = PlainResult::Stopped;
+      if (plainResult_ != PlainResult::Open) pauseAt_ = stepBudget_;
+      depth_ = 0;
+      undoTo(rootMark);
+      found = findDifferentSolution();
+      if (found == Walk::Solution) {
+        recordSolution(1);
+      } else if (found == Walk::OverBudget && plainResult_ == PlainResult::Settled) {
+        outcome.plainWalkSettled = true;
+        found = Walk::Exhausted;
+      } else if (found == Walk::OverBudget && plainKnowsTwo()) {
+        solutions_[1] = plainSolutions_[plainSolutions_[0] != solutions_[0] ? 0 : 1];
+        found = Walk::Solution;
+      } else if (found == Walk::OverBudget && foundTwo) {
+        found = Walk::Solution;
+      }
+      if (found == Walk::Solution) outcome.found = 2;
+    }
+  }
+  portfolio_ = false;
   outcome.budgetExceeded = found == Walk::OverBudget;
   if (outcome.found >= 2 && keepOneDifference() > kSmallestGroup && limit == 2) shrinkDifference(rootMark);
 }

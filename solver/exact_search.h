@@ -33,11 +33,20 @@ struct SearchOutcome {
   std::int64_t nodes = 0;       // guesses tried, the root counted as one
   std::int64_t steps = 0;       // work spent, in budget steps
   RootFailure rootFailure;      // why there is none, when the root alone proves it
+  bool plainWalkSettled = false;  // the portfolio's plain walk proved the answer
+};
+
+// When the search changes course, in guesses and steps. The defaults suit
+// check; tests shorten both so that small boards change lines often.
+struct SearchPace {
+  std::int64_t openingNodes = 256;    // guesses of the opening walk, before the portfolio
+  std::int64_t firstTurnSteps = 1 << 14;  // the restarts' first turn; the plain walk gets a quarter
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
 // choice scans them all), and every run revision one more. About 45 ns a
-// step; no loose draft of the committed sets needs more than 47 million.
+// step; the restarts of no loose draft of the committed sets need more than
+// 47 million, and the plain walk's turns add at most a quarter of theirs.
 inline constexpr std::int64_t kDefaultSearchSteps = 64'000'000;
 
 // One searcher serves many puzzles: its arrays keep their capacity, so after
@@ -47,11 +56,15 @@ class ExactSearch {
   void load(const Board& board);
   // Searches the loaded board afresh; stops at `limit` (>= 1) solutions.
   // Up to two it finds one solution, then looks for a second that differs
-  // from it cell by cell; beyond two it walks every branch in turn.
+  // from it cell by cell; beyond two it walks every branch in turn. Up to
+  // two, restarts and a plain walk over every branch take turns on one step
+  // budget: the restarts find solutions fast, while proving that there is
+  // none, or no second, may take the whole tree, which only the walk finishes.
   SearchOutcome count(int limit, std::int64_t stepBudget = kDefaultSearchSteps);
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
   // Solution 1 differs from solution 0 on one connected group of cells only.
   const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }
+  void setPace(const SearchPace& pace) { pace_ = pace; }
 
  private:
   struct SearchRun {
@@ -74,14 +87,31 @@ class ExactSearch {
     std::uint16_t nextSet;  // run choices: digit sets from here on are untried
   };
 
+  // The search state of the line not running: the plain walk's while the
+  // restarts run, swapped in for its turns.
+  struct Line {
+    std::vector<CandidateMask> masks;
+    std::vector<TrailEntry> trail;
+    std::vector<Choice> choices;
+    int trailSize = 0, depth = 0;
+    std::int64_t nodes = 0;
+  };
   enum class Walk : std::uint8_t { Solution, Exhausted, OverBudget, Restart };
+  // Open: the plain walk takes turns. Settled: it proved the answer (it
+  // walked every branch, or found the one solution asked for). Stopped: it
+  // knows of two solutions, and has nothing left to prove.
+  enum class PlainResult : std::uint8_t { Open, Settled, Stopped };
 
   void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
-  [[nodiscard]] Walk walk(bool resume, std::int64_t stepBudget, std::int64_t nodeLimit);
+  [[nodiscard]] Walk walk(bool resume, std::int64_t nodeLimit);
   [[nodiscard]] bool nextCombination(Choice& choice);
   int runToBranch(int cell) const;
-  [[nodiscard]] Walk solveFrom(int mark, std::int64_t stepBudget);
-  [[nodiscard]] Walk findDifferentSolution(std::int64_t stepBudget);
+  [[nodiscard]] Walk solveFrom(int mark);
+  [[nodiscard]] Walk findDifferentSolution();
+  [[nodiscard]] bool keepGoing();
+  void plainTurn();
+  void swapLines();
+  [[nodiscard]] bool plainKnowsTwo() const;
   int keepOneDifference();  // the kept group's size
   void shrinkDifference(int rootMark);
   void addRun(const RunSpan& span);
@@ -93,6 +123,7 @@ class ExactSearch {
   void undoTo(int mark);
   void clearPending();
   int chooseCell() const;
+  int plainCell() const;
   DigitSet nextDigit(const Choice& choice);
   void recordSolution(int index);
   void explainFailure(int run);
@@ -116,7 +147,21 @@ class ExactSearch {
   std::vector<std::uint32_t> cellWeights_;
   const std::uint8_t* preferred_ = nullptr;  // digits to try first, if any
   std::int64_t guessCost_ = 1;
-  std::int64_t nodes_ = 0;
+  std::int64_t nodes_ = 0;      // guesses of both lines
+  std::int64_t lineNodes_ = 0;  // guesses of the running line: its restart limits
+  // The portfolio: the running line pauses past pauseAt_; the restarts then
+  // give the plain walk a turn, and the turns grow (see SearchPace).
+  Line other_;
+  bool plain_ = false;  // the plain walk is running
+  bool portfolio_ = false;
+  bool plainResume_ = false;
+  bool haveFirst_ = false;  // solution 0 is recorded, by either line
+  PlainResult plainResult_ = PlainResult::Open;
+  int plainFound_ = 0;  // solutions the plain walk met
+  int limit_ = 0;
+  SearchPace pace_;
+  std::vector<std::uint8_t> plainSolutions_[2];  // the first two it met
+  std::int64_t stepBudget_ = 0, pauseAt_ = 0, turnSteps_ = 0;
   std::vector<std::int32_t> queue_;  // ring of runs awaiting a cheap revision
   int queueHead_ = 0, queueCount_ = 0;
   std::vector<std::uint8_t> queued_;

@@ -60,6 +60,11 @@ checked 1 line: 0 unique, 0 multiple, 0 none, 1 unknown, 0 malformed
 expect former_budget_board 3 '1: none: search
 checked 1 line: 0 unique, 0 multiple, 1 none, 0 unknown, 0 malformed
 ' -- check_budget.txt
+# No solution, and only a walk over the whole tree shows it: restarts alone
+# answered this one "unknown" at the budget.
+expect restarts_cannot_prove 3 '1: none: search
+checked 1 line: 0 unique, 0 multiple, 1 none, 0 unknown, 0 malformed
+' -- check_restarts_cannot_prove.txt
 # Drafts: random fillings of hand-made-looking layouts with their sums.
 expect loose_drafts 3 "$(cat check_loose_200.out)
 " -- loose_200.txt

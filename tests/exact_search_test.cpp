@@ -233,6 +233,93 @@ TEST(ExactSearch, StopsAtTheBudgetOnBoardsOnlyAWalkCouldDecide) {
   EXPECT_LT(outcome.steps, 200'000 + 1'000);
 }
 
+// A board with no solution whose proof takes the whole tree: the restarts
+// alone (their turns longer than the budget) do not finish it in 8 million
+// steps, the portfolio's plain walk does in a fraction of that.
+TEST(ExactSearch, ThePlainWalkProvesWhatTheRestartsCannot) {
+  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/check_restarts_cannot_prove.txt");
+  std::string text;
+  ASSERT_TRUE(std::getline(in, text));
+  ExactSearch search;
+  search.load(boardOf(text));
+  const SearchOutcome portfolio = search.count(2);
+  EXPECT_EQ(portfolio.found, 0);
+  EXPECT_FALSE(portfolio.budgetExceeded);
+  EXPECT_TRUE(portfolio.plainWalkSettled);
+  EXPECT_LT(portfolio.steps, 16'000'000);
+  SearchPace restartsOnly;
+  restartsOnly.firstTurnSteps = kDefaultSearchSteps;
+  search.setPace(restartsOnly);
+  const SearchOutcome restarts = search.count(2, 8'000'000);
+  EXPECT_TRUE(restarts.budgetExceeded);
+  EXPECT_EQ(restarts.found, 0);
+}
+
+// With turns of a few steps the two lines trade places many times on small
+// boards: whichever settles the answer, and whatever stands in when the
+// budget runs out, the count is the brute force's, and the solutions are
+// solutions (two: different, on one group of cells).
+TEST(ExactSearch, PortfolioOfShortTurnsAgreesWithBruteForce) {
+  std::mt19937 random(31);
+  ExactSearch search;
+  int settledByWalk = 0, settledByRestarts = 0, stoppedAtBudget = 0;
+  for (int trial = 0; trial < 120; ++trial) {
+    const Board board = randomSmallPuzzle(random);
+    const std::string line = testing::lineOf(board);
+    BruteForce oracle(board, 2);
+    oracle.fill(0);
+    search.load(board);
+    for (const SearchPace pace : {SearchPace{0, 1}, SearchPace{0, 40}, SearchPace{3, 300}}) {
+      search.setPace(pace);
+      for (const int limit : {1, 2}) {
+        for (const std::int64_t budget : {kDefaultSearchSteps, std::int64_t{600}}) {
+          const SearchOutcome outcome = search.count(limit, budget);
+          const int expected = std::min(oracle.count, limit);
+          if (outcome.budgetExceeded) {
+            ++stoppedAtBudget;
+            ASSERT_LE(outcome.found, expected) << line;
+            ASSERT_LT(outcome.found, limit) << line;
+          } else {
+            ASSERT_EQ(outcome.found, expected) << line << " limit " << limit;
+            ++(outcome.plainWalkSettled ? settledByWalk : settledByRestarts);
+          }
+          for (int k = 0; k < outcome.found; ++k) ASSERT_TRUE(fillingFits(oracle.runs, search.solution(k))) << line;
+          if (outcome.found == 2) {
+            ASSERT_NE(search.solution(0), search.solution(1)) << line;
+            ASSERT_TRUE(differInOneGroup(board, search.solution(0), search.solution(1))) << line;
+          }
+        }
+      }
+    }
+  }
+  // Both lines settle answers, and the small budget cuts some searches short.
+  EXPECT_GT(settledByWalk, 20) << settledByRestarts << " " << stoppedAtBudget;
+  EXPECT_GT(settledByRestarts, 800) << settledByWalk;
+  EXPECT_GT(stoppedAtBudget, 10) << settledByWalk;
+}
+
+// Two solutions met before the budget ran out are an answer: the search to
+// two may spend the rest looking for a second nearer the first, but never
+// answers "unknown" where the walk over every branch (limit three, the same
+// walk up to its second solution) already holds two.
+TEST(ExactSearch, TwoSolutionsFoundAreKeptWhenTheBudgetRunsOut) {
+  std::mt19937 random(43);
+  ExactSearch search;
+  int kept = 0;
+  for (int trial = 0; trial < 60; ++trial) {
+    const Board board = randomSmallPuzzle(random);
+    search.load(board);
+    for (std::int64_t budget = 1; budget < 400; budget += 3) {
+      if (search.count(3, budget).found < 2) continue;
+      const SearchOutcome outcome = search.count(2, budget);
+      ASSERT_EQ(outcome.found, 2) << testing::lineOf(board) << " budget " << budget;
+      ASSERT_FALSE(outcome.budgetExceeded) << testing::lineOf(board) << " budget " << budget;
+      ++kept;
+    }
+  }
+  EXPECT_GT(kept, 100);
+}
+
 // Whenever the trial solver finishes a puzzle, its filling is one the exact
 // search accepts, and the only one when the search finds no other. (The
 // trial solver can finish a puzzle that has several solutions: it commits a

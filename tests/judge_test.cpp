@@ -78,7 +78,7 @@ TEST(Judge, AgreesWithTheSolveModesOnEveryBoard) {
   std::mt19937 random(20);
   Judge judge;
   JudgeRequest request;
-  request.stepBudget = 1'000'000;  // a few of these boards are slow to decide
+  request.stepBudget = 16'000'000;  // a few of these boards are slow to decide
   int strict = 0, finished = 0, none = 0, unknown = 0;
   for (int trial = 0; trial < 3000; ++trial) {
     const Board board = mutatedPuzzle(random);
@@ -121,7 +121,9 @@ TEST(Judge, AgreesWithTheSolveModesOnEveryBoard) {
   EXPECT_GT(strict, 800) << finished << " " << none;
   EXPECT_GT(finished, 200) << strict << " " << none;
   EXPECT_GT(none, 300) << strict << " " << finished;
-  EXPECT_LE(unknown, 10) << "boards undecided";
+  // One board stays undecided even at the full budget: 1/5/5/nB0znCjJjIFFCGj,
+  // which only the solve modes read (the strict reader refuses it).
+  EXPECT_LE(unknown, 1) << "boards undecided";
 }
 
 TEST(Judge, NamesWhyAPuzzleHasNoSolution) {

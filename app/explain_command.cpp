@@ -64,13 +64,17 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     if (solution[cell] == given.digit) givens.push_back({cell, given.digit});
     else wrong.push_back(cellName(names, cell) + "=" + std::to_string(given.digit));
   }
+  // A wrong digit is the caller's mistake, not a step: named on standard error, left out.
+  std::fflush(stdout);
+  for (const std::string& digit : wrong)
+    std::fprintf(stderr, "vantreel explain: line %ld: --given %s contradicts the clues; left out\n", lineNumber,
+                 digit.c_str());
   std::printf("PUZZLE line %ld\n", lineNumber);
-  for (const std::string& digit : wrong) std::printf("%s is wrong\n", digit.c_str());
   const Explanation explanation = explainPuzzle(board, solution, givens, options.hint ? 1 : 1 << 30);
   if (options.hint) {
     if (explanation.steps.empty()) std::printf("NO STEP: every cell is filled in\n");
     else printStep(explanation, names, 0);
-    return kExplainOk;
+    return wrong.empty() ? kExplainOk : kExplainUsageError;
   }
   for (std::size_t i = 0; i < explanation.steps.size(); ++i) printStep(explanation, names, i);
   // The rating belongs to the puzzle: with digits given, its own path from the clues.
@@ -79,7 +83,7 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   const Rating rating = rateExplanation(path);
   std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));
   std::printf("STEPS %zu\n", explanation.steps.size());
-  return kExplainOk;
+  return wrong.empty() ? kExplainOk : kExplainUsageError;
 }
 
 const char* whyNotUnique(const Judgement& judged) {

@@ -58,7 +58,7 @@ check "a missing folder says why" \
   "$([[ $(cat nowhere.err) == 'vantreel: nowhere/out.txt: No such file or directory' ]]; echo $?)"
 
 # Malformed command lines: exit 2 with a message, no output.
-for args in "--size 5" "--size 12x12" "--count 0" "--count x" "--level 6" "--level 4-2" "--seed -1" \
+for args in "--size 5" "--size 2x9" "--size 127x3" "--size 12x" "--count 0" "--count x" "--level 6" "--level 4-2" "--seed -1" \
   "--seed 18446744073709551616" "--threads 0" "--first 18446744073709551615" "--bogus" "extra"; do
   # shellcheck disable=SC2086
   generate $args >bad.out 2>bad.err

@@ -1,5 +1,7 @@
 #include "generator/fill_pipeline.h"
 
+#include <algorithm>
+
 namespace vantreel {
 
 FillPipeline::FillPipeline(const FillRequest& request) : request_(request) {
@@ -11,7 +13,8 @@ bool FillPipeline::make(RandomSource& random, Board& board, FillStats* stats) {
   for (;;) {
     if (!drawer_.draw(random, request_.goal, drawn_)) continue;
     maker_.load(drawn_);
-    if (maker_.make(random, kDrawnLayoutBudget, board, stats)) return true;
+    const std::int64_t whites = std::count(drawn_.white.begin(), drawn_.white.end(), 1);
+    if (maker_.make(random, kDrawnLayoutStepsPerCell * whites, board, stats)) return true;
   }
 }
 

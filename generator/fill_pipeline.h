@@ -16,9 +16,10 @@ struct FillRequest {
   const Layout* layout = nullptr;  // passed checkLayout; shared, not owned
 };
 
-// Work given one drawn layout before another is drawn: most take a small
-// part of it, and a fresh layout is cheaper than a stubborn one.
-inline constexpr std::int64_t kDrawnLayoutBudget = 20'000'000;
+// Work given one drawn layout per white cell before another is drawn: a
+// layout that takes a unique filling mostly takes it early, and a fresh
+// layout is cheaper than a stubborn one.
+inline constexpr std::int64_t kDrawnLayoutStepsPerCell = 12'000;
 
 // One pipeline per thread.
 class FillPipeline {

@@ -14,7 +14,7 @@ enum class Symmetry : std::uint8_t { Half, Quarter, Mirror, None };
 
 // Smallest and largest white share (percent) that still draws layouts of runs
 // 2..9 cells within a few attempts.
-inline constexpr int kLowestWhitePercent = 50;
+inline constexpr int kLowestWhitePercent = 68;
 inline constexpr int kHighestWhitePercent = 82;
 inline constexpr int kDefaultWhitePercent = 72;
 // Runs of 2, 3, 4 and 5+ cells, in percent of all runs.

@@ -51,9 +51,9 @@ inline constexpr Command kCommands[] = {
     {"print", Program::Print, runIn<Here>(Program::Print, runPrint),
      "print FILE [-o OUT.pdf|OUT.svg] [--paper a4|letter] [--force]", "printable puzzles and answers"},
     {"generate", Program::Words, runIn<Here>(Program::Words, runGenerate),
-     "generate [--size 1..4|11x11|15x15|19x15|23x17] [--count N] [--level A|A-B] [--seed S] [--first K] "
-     "[--threads T] [-o FILE]",
-     "any number of puzzles, the same on any threads"},
+     "generate [--size 1..4|WxH | --layout FILE] [--method rules|fill] [--symmetry half|quarter|mirror|none] "
+     "[--white P] [--count N] [--level A|A-B] [--seed S] [--first K] [--threads T] [-o FILE]",
+     "any number of puzzles of any size or layout, the same on any threads"},
     {"explain", Program::Words, runIn<Here>(Program::Words, runExplain),
      "explain FILE [--line N] [--hint] [--given r2c3=4,...]", "the solving path step by step"},
     {"help", Program::Vantreel, nullptr, "--help | -h | help", "this text; vantreel --version: the version"},

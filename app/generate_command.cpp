@@ -8,11 +8,14 @@
 #include <string>
 
 #include "app/cli_options.h"
+#include "app/input_file.h"
 #include "app/number_option.h"
 #include "app/progress_bar.h"
 #include "app/standard_output.h"
 #include "format/puzzle_line.h"
 #include "generator/batch.h"
+#include "generator/layout.h"
+#include "generator/layout_drawing.h"
 #include "platform/console.h"
 #include "platform/files.h"
 
@@ -21,9 +24,12 @@ namespace {
 
 struct GenerateOptions {
   SequenceRequest request;
+  Layout layout;
+  std::string layoutName;
   int lowestLevel = 1;
   int highestLevel = 5;
   bool seedGiven = false;
+  bool levelGiven = false;
   std::string output = "-";
 };
 
@@ -34,6 +40,62 @@ bool parseSize(const std::string& text, int& sizeIndex) {
       sizeIndex = size;
       return true;
     }
+  return false;
+}
+
+// Drawn layouts have sides from here up to the largest interior.
+constexpr int kSmallestSide = 3;
+
+// "WxH" in decimal digits, each side kSmallestSide..kMaxInterior.
+bool parseAnySize(const std::string& text, int& columns, int& rows) {
+  const std::size_t cross = text.find('x');
+  if (cross == std::string::npos || cross == 0 || cross + 1 == text.size() || cross > 3 || text.size() - cross > 4)
+    return false;
+  columns = rows = 0;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (k == cross) continue;
+    if (text[k] < '0' || text[k] > '9') return false;
+    int& side = k < cross ? columns : rows;
+    side = 10 * side + (text[k] - '0');
+  }
+  return columns >= kSmallestSide && rows >= kSmallestSide && columns <= kMaxInterior && rows <= kMaxInterior;
+}
+
+bool parseSymmetry(const std::string& text, Symmetry& symmetry) {
+  const char* names[] = {"half", "quarter", "mirror", "none"};
+  for (int k = 0; k < 4; ++k)
+    if (text == names[k]) {
+      symmetry = static_cast<Symmetry>(k);
+      return true;
+    }
+  return false;
+}
+
+// The layout file, read whole: a picture or one puzzle line is at most tens
+// of KiB, so anything much larger is no layout.
+constexpr std::size_t kLayoutFileLimit = 1 << 20;
+
+// False after saying on standard error why the file gives no usable layout.
+bool readLayoutFile(const std::string& name, Layout& layout) {
+  InputFile input = openInput(name.c_str());
+  std::string reason;
+  if (input.file == nullptr) {
+    reason = input.reason;
+  } else {
+    std::string text(kLayoutFileLimit + 1, '\0');
+    const std::size_t got = std::fread(text.data(), 1, text.size(), input.file);
+    const bool failed = std::ferror(input.file) != 0;
+    closeInput(input);
+    text.resize(got);
+    if (failed) reason = "cannot be read";
+    else if (got > kLayoutFileLimit) reason = "larger than 1 MiB: no layout";
+    else if (readLayout(text, layout, reason)) {
+      const LayoutFault fault = checkLayout(layout);
+      if (!fault) return true;
+      reason = "row " + std::to_string(fault.row) + ", column " + std::to_string(fault.column) + ": " + fault.reason;
+    }
+  }
+  std::fprintf(stderr, "vantreel generate: %s: %s\n", name.c_str(), reason.c_str());
   return false;
 }
 
@@ -55,8 +117,15 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   CLI::App app{"Create puzzles. Puzzle i of a run comes from its own random source, seeded from the run's seed "
                "and i, so the same options give the same puzzles on any number of threads or machines.",
                "vantreel generate"};
-  std::string size = "1", count = "30", levels = "1-5", seed, first = "0", threads;
-  app.add_option("--size", size, "1..4, 11x11, 15x15, 19x15 or 23x17 (default 1)");
+  std::string size = "1", count = "30", levels = "1-5", seed, first = "0", threads, method, symmetry = "half", white;
+  app.add_option("--size", size, "1..4, or the interior WxH, 3x3 to 126x126 (default 1)");
+  app.add_option("--layout", options.layoutName, "a file with the layout to keep: '#' block, '.' white, one row a "
+                                                 "line; or a puzzle line or link, whose sums are ignored");
+  app.add_option("--method", method, "rules (sizes 1..4, their default) or fill (any size or layout)");
+  app.add_option("--symmetry", symmetry, "of drawn layouts: half (turn, default), quarter, mirror or none");
+  app.add_option("--white", white, "percent of white cells in drawn layouts, " + std::to_string(kLowestWhitePercent) +
+                                       " to " + std::to_string(kHighestWhitePercent) + " (default " +
+                                       std::to_string(kDefaultWhitePercent) + ")");
   app.add_option("--count", count, "positions of the sequence to make (default 30)");
   app.add_option("--level", levels, "keep only puzzles of level A, or A to B (1..5); the others still use their "
                                     "positions");
@@ -68,19 +137,52 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
 
   const char* problem = nullptr;
   SequenceRequest& request = options.request;
-  if (!parseSize(size, request.sizeIndex)) problem = "--size must be 1..4, 11x11, 15x15, 19x15 or 23x17";
+  LayoutGoal& goal = request.fill.goal;
+  const bool sized = app.count("--size") > 0, laidOut = app.count("--layout") > 0;
+  const bool oldSize = parseSize(size, request.sizeIndex);
+  if (!oldSize && !parseAnySize(size, goal.columns, goal.rows))
+    problem = "--size must be 1..4, or WxH with each side from 3 to 126";
   else if (!parseLevels(levels, options.lowestLevel, options.highestLevel))
     problem = "--level must be a level 1..5 or a range such as 2-4";
+  else if (sized && laidOut) problem = "--size and --layout cannot be given together";
+  else if (!method.empty() && method != "rules" && method != "fill") problem = "--method must be rules or fill";
+  else if (method == "rules" && (laidOut || !oldSize))
+    problem = "--method rules makes sizes 1..4 only (11x11, 15x15, 19x15, 23x17)";
+  else if (!parseSymmetry(symmetry, goal.symmetry))
+    problem = "--symmetry must be half, quarter, mirror or none";
+  if (problem == nullptr) {
+    request.method = method == "fill" || laidOut || !oldSize ? Method::Fill : Method::Rules;
+    const bool shaped = app.count("--symmetry") > 0 || app.count("--white") > 0;
+    if (shaped && request.method == Method::Rules) problem = "--symmetry and --white need --method fill";
+    else if (shaped && laidOut) problem = "--symmetry and --white shape drawn layouts; a --layout is kept as it is";
+  }
+  if (problem == nullptr && request.method == Method::Fill && oldSize) {
+    const BoardSize old = boardSizeFor(request.sizeIndex);
+    goal.columns = old.width - 1;
+    goal.rows = old.height - 1;
+  }
+  if (problem == nullptr && goal.symmetry == Symmetry::Quarter && !laidOut && goal.columns != goal.rows)
+    problem = "--symmetry quarter needs a square --size";
   if (problem != nullptr) std::fprintf(stderr, "vantreel generate: %s\n", problem);
   // --first plus --count stays within 64 bits: the last position must exist.
   if (problem != nullptr || !readNumberOption("generate", "--count", count, 1, UINT64_MAX, request.count) ||
       (app.count("--seed") > 0 && !readNumberOption("generate", "--seed", seed, 0, UINT64_MAX, request.seed)) ||
       !readNumberOption("generate", "--first", first, 0, UINT64_MAX - request.count, request.first) ||
-      (app.count("--threads") > 0 && !readNumberOption("generate", "--threads", threads, 1, 4096, request.threads))) {
+      (app.count("--threads") > 0 && !readNumberOption("generate", "--threads", threads, 1, 4096, request.threads)) ||
+      (app.count("--white") > 0 && !readNumberOption("generate", "--white", white, kLowestWhitePercent,
+                                                     kHighestWhitePercent, goal.whitePercent))) {
     status = 2;
     return false;
   }
   options.seedGiven = app.count("--seed") > 0;
+  options.levelGiven = app.count("--level") > 0;
+  if (laidOut) {
+    if (!readLayoutFile(options.layoutName, options.layout)) {
+      status = 1;
+      return false;
+    }
+    request.fill.layout = &options.layout;
+  }
   return true;
 }
 
@@ -116,8 +218,10 @@ int runGenerate(int argc, char** argv) {
   ProgressBar progress(request.count, errorIsTerminal());
   // Puzzle lines on the bar's own terminal go on lines of their own.
   const bool barShared = !toFile && errorIsTerminal() && outputSharesTerminalWithError();
+  bool gaveUp = false;
   const bool complete = makeSequence(request, [&](std::uint64_t, const Board& board) {
-    if (board.level >= options.lowestLevel && board.level <= options.highestLevel) {
+    // Without --level every puzzle is kept, level 0 (beyond the d solver) too.
+    if (!options.levelGiven || (board.level >= options.lowestLevel && board.level <= options.highestLevel)) {
       if (barShared) progress.clear();
       errno = 0;
       writeBoard(out, board);
@@ -131,8 +235,13 @@ int runGenerate(int argc, char** argv) {
     }
     progress.advance();
     return true;
-  });
+  }, &gaveUp);
   progress.finish();
+  if (gaveUp) {
+    std::fprintf(stderr, "vantreel generate: %s: no unique filling found within the work budget\n",
+                 options.layoutName.c_str());
+    return 3;
+  }
 
   if (!toFile) return complete ? 0 : 1;  // the caller says why standard output failed
   if (!complete || !file.finish(name, error)) {

@@ -3,6 +3,7 @@
 #include <omp.h>
 
 #include <atomic>
+#include <memory>
 #include <map>
 #include <mutex>
 
@@ -36,10 +37,11 @@ std::vector<Board> makeBatch(int sizeIndex, std::uint32_t seed, const PuzzleFini
   return boards;
 }
 
-bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver) {
+bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver, bool* gaveUp) {
   const BoardSize size = boardSizeFor(request.sizeIndex);
   std::atomic<std::uint64_t> nextToStart{0};
   std::atomic<bool> stopped{false};
+  std::atomic<bool> failed{false};
   // Puzzles made ahead of a slower one wait here, keyed by their index.
   std::mutex deliveryLock;
   std::map<std::uint64_t, Board> waiting;
@@ -48,13 +50,23 @@ bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver)
   // Workers take the next index as they become free, so a slow puzzle holds
   // back only the output, never another worker.
 #pragma omp parallel num_threads(threads)
+  {
+  // Each worker's own fill pipeline: its buffers serve all its puzzles.
+  std::unique_ptr<FillPipeline> fill;
+  if (request.method == Method::Fill) fill = std::make_unique<FillPipeline>(request.fill);
   for (;;) {
     if (stopped) break;
     const std::uint64_t index = nextToStart++;
     if (index >= request.count) break;
     RandomSource random(puzzleSeed(request.seed, request.first + index), Sharing::Owned);
     Board board;
-    makePuzzle(random, size.width, size.height, board);
+    if (fill == nullptr) {
+      makePuzzle(random, size.width, size.height, board);
+    } else if (!fill->make(random, board)) {
+      failed = true;
+      stopped = true;
+      break;
+    }
     std::lock_guard<std::mutex> guard(deliveryLock);
     if (stopped) break;
     waiting.emplace(index, std::move(board));
@@ -67,6 +79,8 @@ bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver)
       ++nextToDeliver;
     }
   }
+  }
+  if (gaveUp != nullptr) *gaveUp = failed;
   return nextToDeliver == request.count;
 }
 

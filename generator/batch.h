@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "format/board.h"
+#include "generator/fill_pipeline.h"
 
 namespace vantreel {
 
@@ -26,12 +27,17 @@ using PuzzleFinished = std::function<void(int index)>;
 std::vector<Board> makeBatch(int sizeIndex, std::uint32_t seed, const PuzzleFinished& finished);
 
 // Positions first .. first + count - 1 of the sequence of a run seed.
+// Rules: the c1..c4 pipeline for sizes 1..4. Fill: any size or layout.
+enum class Method : std::uint8_t { Rules, Fill };
+
 struct SequenceRequest {
-  int sizeIndex = 1;
+  int sizeIndex = 1;  // Rules
   std::uint64_t seed = 0;
   std::uint64_t first = 0;
   std::uint64_t count = 0;
   int threads = 0;  // 0: the OpenMP default
+  Method method = Method::Rules;
+  FillRequest fill;  // Fill
 };
 
 // Receives the puzzles in position order, one call at a time, each as soon as
@@ -39,7 +45,9 @@ struct SequenceRequest {
 // delivered after it.
 using SequencePuzzle = std::function<bool(std::uint64_t position, const Board& board)>;
 
-// True when every puzzle of the request was delivered.
-bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver);
+// True when every puzzle of the request was delivered. `gaveUp`, when given,
+// is set when a puzzle of the user's layout found no unique filling within
+// its work budget; the run stops there, as after a refused delivery.
+bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver, bool* gaveUp = nullptr);
 
 }  // namespace vantreel

@@ -57,9 +57,51 @@ check "a missing folder exits 1" "$([[ $? -eq 1 ]]; echo $?)"
 check "a missing folder says why" \
   "$([[ $(cat nowhere.err) == 'vantreel: nowhere/out.txt: No such file or directory' ]]; echo $?)"
 
+# The fill method: a drawn size and a user's layout, each puzzle proven unique
+# by check, the same bytes on one and two threads and in slices.
+generate --size 9x7 --count 6 --seed 3 --threads 1 >fill.txt
+check "--size 9x7 exits 0" "$?"
+check "six 9x7 puzzles" "$([[ $(grep -cE '^[0-5]/9/7/' fill.txt) -eq 6 ]]; echo $?)"
+check "check calls every 9x7 puzzle unique" "$("$binary" check fill.txt >/dev/null; echo $?)"
+generate --size 9x7 --count 6 --seed 3 --threads 2 >fill2.txt
+check "9x7 on two threads gives the same" "$(cmp -s fill.txt fill2.txt; echo $?)"
+{ generate --size 9x7 --count 2 --seed 3; generate --size 9x7 --first 2 --count 4 --seed 3; } >fill3.txt
+check "9x7 slices equal one run" "$(cmp -s fill.txt fill3.txt; echo $?)"
+generate --size 11x11 --method fill --symmetry mirror --white 75 --count 1 --seed 3 >mirror.txt
+check "--method fill on an old size" "$([[ $(grep -cE '^[0-5]/11/11/' mirror.txt) -eq 1 ]]; echo $?)"
+"$binary" check mirror.txt >/dev/null
+check "check calls the mirror puzzle unique" "$?"
+generate --layout "$data/../../examples/layout.txt" --count 4 --seed 3 -o laid.txt 2>/dev/null
+check "--layout exits 0" "$?"
+check "check calls every laid-out puzzle unique" "$("$binary" check laid.txt >/dev/null; echo $?)"
+# The first puzzle's own line as the layout keeps its white cells: the cell
+# codes other than sums (white streaks, blocks) stay where they were.
+head -n 1 laid.txt >line.txt
+generate --layout line.txt --count 1 --seed 4 >again.txt
+check "a puzzle line as layout keeps its streaks" \
+  "$([[ $(cut -d/ -f4 line.txt | tr -d '0-9a-jA-Z') == $(cut -d/ -f4 again.txt | tr -d '0-9a-jA-Z') ]]; echo $?)"
+
+# Layouts that cannot carry a puzzle: exit 1, the row, column and reason.
+printf '#..........\n#..........\n' >long.txt
+generate --layout long.txt >bad.out 2>bad.err
+check "a line of ten cells exits 1" "$([[ $? -eq 1 && ! -s bad.out ]]; echo $?)"
+check "a line of ten cells is named" \
+  "$([[ $(cat bad.err) == 'vantreel generate: long.txt: row 1, column 2: a white line of 10 cells across (at most 9)' ]]; echo $?)"
+printf '..#..\n..#..\n' >split.txt
+generate --layout split.txt 2>bad.err
+check "split white cells exit 1" "$([[ $? -eq 1 ]] && grep -q 'row 1, column 4: white cells not connected' bad.err; echo $?)"
+printf '..#\n.x.\n' >junk.txt
+generate --layout junk.txt 2>bad.err
+check "a stray character exits 1" "$([[ $? -eq 1 ]] && grep -q "line 2, column 2: not '#'" bad.err; echo $?)"
+generate --layout missing.txt 2>bad.err
+check "a missing layout exits 1" "$([[ $? -eq 1 ]] && grep -q 'missing.txt: No such file' bad.err; echo $?)"
+
 # Malformed command lines: exit 2 with a message, no output.
-for args in "--size 5" "--size 12x12" "--count 0" "--count x" "--level 6" "--level 4-2" "--seed -1" \
-  "--seed 18446744073709551616" "--threads 0" "--first 18446744073709551615" "--bogus" "extra"; do
+for args in "--size 5" "--size 2x9" "--size 127x3" "--size 12x" "--count 0" "--count x" "--level 6" "--level 4-2" "--seed -1" \
+  "--seed 18446744073709551616" "--threads 0" "--first 18446744073709551615" "--bogus" "extra" \
+  "--size 9x7 --method rules" "--method other" "--size 9x7 --white 90" "--size 9x7 --white 67" \
+  "--size 9x7 --symmetry quarter" "--size 9x7 --symmetry twice" "--white 75" "--size 9x7 --layout x.txt" \
+  "--layout x.txt --white 75"; do
   # shellcheck disable=SC2086
   generate $args >bad.out 2>bad.err
   status=$?

@@ -19,7 +19,7 @@ using testing::lineOf;
 std::vector<std::string> run(std::uint64_t seed, std::uint64_t first, std::uint64_t count, int threads) {
   std::vector<std::string> lines;
   std::uint64_t expected = first;
-  const bool complete = makeSequence({1, seed, first, count, threads}, [&](std::uint64_t position, const Board& board) {
+  const bool complete = makeSequence({1, seed, first, count, threads, Method::Rules, {}}, [&](std::uint64_t position, const Board& board) {
     EXPECT_EQ(position, expected++);
     lines.push_back(lineOf(board));
     return true;
@@ -54,7 +54,7 @@ TEST(Sequence, IsTheSameOnOneAndTwoThreadsAndInSlices) {
 
 TEST(Sequence, StopsWhenTheReceiverRefuses) {
   int delivered = 0;
-  EXPECT_FALSE(makeSequence({1, 3, 0, 20, 2}, [&](std::uint64_t, const Board&) { return ++delivered < 3; }));
+  EXPECT_FALSE(makeSequence({1, 3, 0, 20, 2, Method::Rules, {}}, [&](std::uint64_t, const Board&) { return ++delivered < 3; }));
   EXPECT_EQ(delivered, 3);
 }
 
@@ -63,7 +63,7 @@ TEST(Sequence, StopsWhenTheReceiverRefuses) {
 TEST(Sequence, MakesUniquePuzzlesWithTheirLevel) {
   Judge judge;
   for (const int size : {1, 2}) {
-    makeSequence({size, 11, 0, size == 1 ? 12u : 3u, 2}, [&](std::uint64_t position, const Board& board) {
+    makeSequence({size, 11, 0, size == 1 ? 12u : 3u, 2, Method::Rules, {}}, [&](std::uint64_t position, const Board& board) {
       const SolutionCount count = countSolutions(board, 2);
       EXPECT_EQ(count.found, 1) << "size " << size << ", position " << position;
       EXPECT_FALSE(count.budgetExceeded);

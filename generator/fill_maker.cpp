@@ -1,0 +1,242 @@
+#include "generator/fill_maker.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "tables/combination_table.h"
+
+namespace vantreel {
+namespace {
+
+// One exact search may use at most this much of the puzzle's budget: a draft
+// it cannot settle quickly is better filled afresh.
+constexpr std::int64_t kSearchSteps = 4'000'000;
+
+}  // namespace
+
+void FillMaker::load(const Layout& layout) {
+  const int width = layout.columns + 1, height = layout.rows + 1;
+  board_.allocate(width, height);
+  for (int row = 0; row < layout.rows; ++row)
+    for (int column = 0; column < layout.columns; ++column)
+      if (layout.isWhite(row, column)) board_.kinds[(row + 1) * width + column + 1] = CellKind::White;
+  // A block before a white cell, to its left or above it, is a clue cell.
+  const int cells = width * height;
+  for (int p = 0; p < cells; ++p) {
+    if (board_.kinds[p] == CellKind::White) continue;
+    const bool right = p % width + 1 < width && board_.kinds[p + 1] == CellKind::White;
+    const bool below = p + width < cells && board_.kinds[p + width] == CellKind::White;
+    if (right || below) board_.kinds[p] = CellKind::Clue;
+  }
+  runs_.clear();
+  runsOfCell_.assign(2 * cells, -1);
+  forEachRun(board_, [&](const RunSpan& span) {
+    const int index = static_cast<int>(runs_.size());
+    runs_.push_back(Run{static_cast<std::uint16_t>(span.clue), static_cast<std::uint16_t>(span.first),
+                        static_cast<std::uint16_t>(span.step), static_cast<std::uint8_t>(span.length), span.across});
+    for (int k = 0; k < span.length; ++k) runsOfCell_[2 * span.cell(k) + (span.across ? 0 : 1)] = index;
+  });
+  whiteCells_.clear();
+  for (int p = 0; p < cells; ++p)
+    if (board_.kinds[p] == CellKind::White) whiteCells_.push_back(static_cast<std::uint16_t>(p));
+  used_.assign(runs_.size(), 0);
+  lowRun_.assign(runs_.size(), 0);
+  digits_.assign(cells, 0);
+  order_.reserve(whiteCells_.size());
+  tried_.resize(whiteCells_.size());
+}
+
+void FillMaker::place(int cell, int digit) {
+  digits_[cell] = static_cast<std::uint8_t>(digit);
+  const DigitSet bit = static_cast<DigitSet>(1u << (digit - 1));
+  used_[runsOfCell_[2 * cell]] |= bit;
+  used_[runsOfCell_[2 * cell + 1]] |= bit;
+}
+
+void FillMaker::clear(int cell) {
+  const DigitSet bit = static_cast<DigitSet>(1u << (digits_[cell] - 1));
+  used_[runsOfCell_[2 * cell]] &= static_cast<DigitSet>(~bit);
+  used_[runsOfCell_[2 * cell + 1]] &= static_cast<DigitSet>(~bit);
+  digits_[cell] = 0;
+}
+
+// A digit of `allowed`, drawn with the weights of the cell's two runs: a
+// low run favours small digits and a high one large, so that most sums
+// have few combinations and most fillings are nearly the only one.
+int FillMaker::drawDigit(RandomSource& random, int cell, DigitSet allowed) const {
+  const bool low[2] = {lowRun_[runsOfCell_[2 * cell]] != 0, lowRun_[runsOfCell_[2 * cell + 1]] != 0};
+  int weights[10] = {}, total = 0;
+  for (int digit = 1; digit <= 9; ++digit) {
+    if (!(allowed >> (digit - 1) & 1)) continue;
+    int weight = 1;
+    for (const bool isLow : low) weight *= isLow ? 10 - digit : digit;
+    weights[digit] = weight * weight;
+    total += weights[digit];
+  }
+  int pick = random.randomBelow(total);
+  for (int digit = 1;; ++digit)
+    if ((pick -= weights[digit]) < 0) return digit;
+}
+
+// Random digits for order_[0 .. count - 1], none repeated in a run, by
+// backtracking; `forbidCell` may not take a digit of `forbidden`. False when
+// a few thousand steps did not do it (the cells are left empty then).
+bool FillMaker::fillCells(RandomSource& random, int count, int forbidCell, DigitSet forbidden) {
+  std::fill(tried_.begin(), tried_.begin() + count, DigitSet{0});
+  int k = 0;
+  for (int steps = 0; k < count; ++steps) {
+    const int cell = order_[k];
+    DigitSet allowed = freeDigits(cell) & ~tried_[k];
+    if (cell == forbidCell) allowed &= static_cast<DigitSet>(~forbidden);
+    if (allowed == 0 || steps > 50 * count + 1000) {
+      if (allowed != 0 || k == 0) break;
+      tried_[k] = 0;
+      clear(order_[--k]);
+      continue;
+    }
+    const int digit = drawDigit(random, cell, allowed);
+    tried_[k] |= static_cast<DigitSet>(1u << (digit - 1));
+    place(cell, digit);
+    ++k;
+  }
+  if (k == count) return true;
+  while (k > 0) clear(order_[--k]);
+  return false;
+}
+
+// Digits that would close a swap rectangle at `cell`: with q beside it in
+// its across run, s in its down run and t at the fourth corner in both of
+// theirs, digits a at cell and t and b at q and s trade places without
+// changing a sum or repeating a digit, so such a filling is never unique.
+DigitSet FillMaker::swapDigits(int cell) const {
+  const int across = runsOfCell_[2 * cell], down = runsOfCell_[2 * cell + 1];
+  if (across < 0 || down < 0) return 0;
+  const Run& row = runs_[across];
+  const Run& column = runs_[down];
+  DigitSet swaps = 0;
+  for (int i = 0; i < row.length; ++i) {
+    const int q = row.first + i;
+    if (q == cell || digits_[q] == 0) continue;
+    const int offset = q - cell;
+    for (int j = 0; j < column.length; ++j) {
+      const int s = column.first + j * column.step;
+      if (s == cell || digits_[s] != digits_[q]) continue;
+      const int t = s + offset;
+      if (digits_[t] == 0 || board_.kinds[t] != CellKind::White) continue;
+      if (runsOfCell_[2 * t] == runsOfCell_[2 * s] && runsOfCell_[2 * t + 1] == runsOfCell_[2 * q + 1])
+        swaps |= static_cast<DigitSet>(1u << (digits_[t] - 1));
+    }
+  }
+  return swaps;
+}
+
+// Digits the cell can take beside the rest of the filling.
+DigitSet FillMaker::freeDigits(int cell) const {
+  return kAllDigits & ~used_[runsOfCell_[2 * cell]] & ~used_[runsOfCell_[2 * cell + 1]] & ~swapDigits(cell);
+}
+
+// A new digit for `cell`, none of `avoid`, that leaves its two runs the sums
+// with the fewest digit combinations: such sums narrow the cells most.
+bool FillMaker::tighten(RandomSource& random, int cell, DigitSet avoid) {
+  const int old = digits_[cell];
+  clear(cell);
+  const DigitSet allowed = freeDigits(cell) & static_cast<DigitSet>(~avoid) &
+                           static_cast<DigitSet>(~(1u << (old - 1)));
+  if (allowed == 0) {
+    place(cell, old);
+    return false;
+  }
+  int sums[2] = {0, 0}, lengths[2] = {1, 1};
+  for (int k = 0; k < 2; ++k) {
+    const Run& run = runs_[runsOfCell_[2 * cell + k]];
+    lengths[k] = run.length;
+    for (int i = 0; i < run.length; ++i) sums[k] += digits_[run.first + i * run.step];
+  }
+  int best = 0, bestScore = 1 << 30, ties = 0;
+  for (int digit = 1; digit <= 9; ++digit) {
+    if (!(allowed >> (digit - 1) & 1)) continue;
+    int score = 1;
+    for (int k = 0; k < 2; ++k)
+      if (lengths[k] > 1) score *= static_cast<int>(combinationsOf(lengths[k], sums[k] + digit).size());
+    if (score < bestScore) best = digit, bestScore = score, ties = 1;
+    else if (score == bestScore && random.randomBelow(++ties) == 0) best = digit;
+  }
+  place(cell, best);
+  return true;
+}
+
+void FillMaker::writeSums() {
+  for (const Run& run : runs_) {
+    int sum = 0;
+    for (int k = 0; k < run.length; ++k) sum += digits_[run.first + k * run.step];
+    board_.sums[2 * run.clue + (run.across ? 0 : 1)] = static_cast<std::uint8_t>(sum);
+  }
+}
+
+bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board, FillStats* stats) {
+  FillStats local;
+  FillStats& counts = stats != nullptr ? *stats : local;
+  const int whiteCount = static_cast<int>(whiteCells_.size());
+  // Repairs of one filling before it is given up for a fresh one.
+  const int repairLimit = 100 + whiteCount;
+  while (counts.steps < workBudget) {
+    for (const std::uint16_t cell : whiteCells_)
+      if (digits_[cell] != 0) clear(cell);
+    order_.assign(whiteCells_.begin(), whiteCells_.end());
+    for (std::uint8_t& low : lowRun_) low = static_cast<std::uint8_t>(random.randomBelow(2));
+    ++counts.fillings;
+    if (!fillCells(random, whiteCount, -1, 0)) {
+      counts.steps += whiteCount;
+      continue;
+    }
+    for (int repair = 0; repair <= repairLimit && counts.steps < workBudget; ++repair) {
+      writeSums();
+      ++counts.searches;
+      search_.load(board_);
+      const SearchOutcome outcome = search_.count(2, std::min(kSearchSteps, workBudget - counts.steps));
+      counts.steps += outcome.steps;
+      if (outcome.budgetExceeded || outcome.found == 0) break;
+      if (outcome.found == 1) {
+        const Judgement& verdict = judge_.judge(board_);
+        if (verdict.verdict != Verdict::Unique) break;
+        board.allocate(board_.width, board_.height);
+        std::memcpy(board.kinds.get(), board_.kinds.get(), board_.cellCount());
+        std::memcpy(board.sums.get(), board_.sums.get(), 2 * board_.cellCount());
+        board.level = static_cast<std::int8_t>(verdict.level);
+        return true;
+      }
+      // The first solution is as good a filling as ours; new digits go only
+      // where the second differs from it.
+      ++counts.repairs;
+      const std::vector<std::uint8_t>& first = search_.solution(0);
+      const std::vector<std::uint8_t>& second = search_.solution(1);
+      order_.clear();
+      // Out first, then in: a run's digit set has one bit for two cells
+      // that trade digits.
+      for (const std::uint16_t cell : whiteCells_)
+        if (digits_[cell] != first[cell]) clear(cell), order_.push_back(cell);
+      for (const std::uint16_t cell : order_) place(cell, first[cell]);
+      order_.clear();
+      for (const std::uint16_t cell : whiteCells_)
+        if (first[cell] != second[cell]) order_.push_back(cell);
+      const int start = random.randomBelow(static_cast<int>(order_.size()));
+      // Every cell of the group that can takes the digit whose sums have
+      // the fewest fillings; a group none of whose cells can is drawn anew.
+      bool changed = false;
+      for (std::size_t k = 0; k < order_.size(); ++k) {
+        const int cell = order_[(start + k) % order_.size()];
+        changed = tighten(random, cell, static_cast<DigitSet>(1u << (second[cell] - 1))) || changed;
+      }
+      if (changed) continue;
+      for (const std::uint16_t cell : order_) clear(cell);
+      const int forbidCell = order_[start];
+      const DigitSet forbidden =
+          static_cast<DigitSet>((1u << (first[forbidCell] - 1)) | (1u << (second[forbidCell] - 1)));
+      if (!fillCells(random, static_cast<int>(order_.size()), forbidCell, forbidden))
+        for (const std::uint16_t cell : order_) place(cell, first[cell]);
+    }
+  }
+  return false;
+}
+
+}  // namespace vantreel

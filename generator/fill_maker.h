@@ -1,0 +1,65 @@
+#pragma once
+// The fill method: digits that no run repeats, the sums they give, and the
+// exact search's proof that no other filling has those sums. Where a second
+// filling exists, only the cells where the two differ get new digits.
+#include <cstdint>
+#include <vector>
+
+#include "format/board.h"
+#include "generator/layout.h"
+#include "generator/random_source.h"
+#include "solver/exact_search.h"
+#include "solver/judge.h"
+
+namespace vantreel {
+
+// Work of one puzzle on one layout, in exact search steps: a few seconds.
+inline constexpr std::int64_t kFillWorkBudget = 150'000'000;
+
+struct FillStats {
+  int fillings = 0;  // fresh fillings of the whole layout
+  int repairs = 0;   // second solutions answered with new digits
+  int searches = 0;
+  std::int64_t steps = 0;
+};
+
+// One maker per thread: after the first layouts of a size nothing allocates.
+class FillMaker {
+ public:
+  // The layout must pass checkLayout.
+  void load(const Layout& layout);
+  // A puzzle with one solution, proven, into `board` (level from judging);
+  // false when `workBudget` steps found none.
+  [[nodiscard]] bool make(RandomSource& random, std::int64_t workBudget, Board& board, FillStats* stats = nullptr);
+
+ private:
+  struct Run {
+    std::uint16_t clue;
+    std::uint16_t first;
+    std::uint16_t step;
+    std::uint8_t length;
+    bool across;
+  };
+  [[nodiscard]] bool fillCells(RandomSource& random, int count, int forbidCell, DigitSet forbidden);
+  DigitSet swapDigits(int cell) const;
+  int drawDigit(RandomSource& random, int cell, DigitSet allowed) const;
+  DigitSet freeDigits(int cell) const;
+  [[nodiscard]] bool tighten(RandomSource& random, int cell, DigitSet avoid);
+  void place(int cell, int digit);
+  void clear(int cell);
+  void writeSums();
+
+  Board board_;  // kinds fixed by the layout; sums follow the digits
+  std::vector<Run> runs_;
+  std::vector<std::int32_t> runsOfCell_;  // across, down per board cell; -1 none
+  std::vector<std::uint16_t> whiteCells_;
+  std::vector<DigitSet> used_;  // per run
+  std::vector<std::uint8_t> lowRun_;  // per run: its digits drawn small
+  std::vector<std::uint8_t> digits_;  // per board cell
+  std::vector<std::uint16_t> order_;  // cells fillCells fills, in its order
+  std::vector<DigitSet> tried_;
+  ExactSearch search_;
+  Judge judge_;
+};
+
+}  // namespace vantreel

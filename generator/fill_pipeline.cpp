@@ -1,0 +1,21 @@
+#include "generator/fill_pipeline.h"
+
+#include <algorithm>
+
+namespace vantreel {
+
+FillPipeline::FillPipeline(const FillRequest& request) : request_(request) {
+  if (request_.layout != nullptr) maker_.load(*request_.layout);
+}
+
+bool FillPipeline::make(RandomSource& random, Board& board, FillStats* stats) {
+  if (request_.layout != nullptr) return maker_.make(random, kFillWorkBudget, board, stats);
+  for (;;) {
+    if (!drawer_.draw(random, request_.goal, drawn_)) continue;
+    maker_.load(drawn_);
+    const std::int64_t whites = std::count(drawn_.white.begin(), drawn_.white.end(), 1);
+    if (maker_.make(random, kDrawnLayoutStepsPerCell * whites, board, stats)) return true;
+  }
+}
+
+}  // namespace vantreel

@@ -1,0 +1,39 @@
+#pragma once
+// One puzzle by the fill method: on the user's layout, kept exactly, or on
+// layouts drawn for a size until one takes a unique filling.
+#include <cstdint>
+
+#include "format/board.h"
+#include "generator/fill_maker.h"
+#include "generator/layout.h"
+#include "generator/layout_drawing.h"
+#include "generator/random_source.h"
+
+namespace vantreel {
+
+struct FillRequest {
+  LayoutGoal goal;                 // the drawn layouts, when there is no layout
+  const Layout* layout = nullptr;  // passed checkLayout; shared, not owned
+};
+
+// Work given one drawn layout per white cell before another is drawn: a
+// layout that takes a unique filling mostly takes it early, and a fresh
+// layout is cheaper than a stubborn one.
+inline constexpr std::int64_t kDrawnLayoutStepsPerCell = 12'000;
+
+// One pipeline per thread.
+class FillPipeline {
+ public:
+  explicit FillPipeline(const FillRequest& request);
+  // False only for the user's layout, when kFillWorkBudget found no puzzle;
+  // drawn layouts are drawn until one works.
+  [[nodiscard]] bool make(RandomSource& random, Board& board, FillStats* stats = nullptr);
+
+ private:
+  FillRequest request_;
+  FillMaker maker_;
+  LayoutDrawer drawer_;
+  Layout drawn_;
+};
+
+}  // namespace vantreel

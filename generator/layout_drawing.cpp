@@ -1,0 +1,177 @@
+#include "generator/layout_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vantreel {
+namespace {
+
+// A fault (a run of one cell or over nine) outweighs any share.
+constexpr double kFaultWeight = 20.0;
+constexpr double kWhiteWeight = 2.0;
+// The small groups cut off at the end take about this share of the cells
+// (measured on 23x17 layouts), so the climb aims that much higher.
+constexpr double kCutOffPercent = 4.0;
+
+}  // namespace
+
+// The cells the symmetry maps `cell` to, itself first; their count.
+int LayoutDrawer::orbitOf(int cell, int* cells) const {
+  const int columns = goal_.columns, rows = goal_.rows;
+  const int row = cell / columns, column = cell % columns;
+  int count = 0;
+  auto add = [&](int r, int c) {
+    const int image = r * columns + c;
+    if (std::find(cells, cells + count, image) == cells + count) cells[count++] = image;
+  };
+  add(row, column);
+  switch (goal_.symmetry) {
+    case Symmetry::Half: add(rows - 1 - row, columns - 1 - column); break;
+    case Symmetry::Quarter:
+      add(column, columns - 1 - row);
+      add(rows - 1 - row, columns - 1 - column);
+      add(rows - 1 - column, row);
+      break;
+    case Symmetry::Mirror: add(row, columns - 1 - column); break;
+    case Symmetry::None: break;
+  }
+  return count;
+}
+
+LayoutDrawer::LineStats LayoutDrawer::countLine(const Layout& layout, int line) const {
+  const bool across = line < goal_.rows;
+  const int length = across ? goal_.columns : goal_.rows, index = across ? line : line - goal_.rows;
+  const std::uint8_t* white = layout.white.data();
+  const int first = across ? index * goal_.columns : index, step = across ? 1 : goal_.columns;
+  LineStats stats;
+  int run = 0;
+  for (int k = 0; k <= length; ++k) {
+    if (k < length && white[first + k * step]) {
+      ++run;
+      continue;
+    }
+    if (run == 1 || run > kMaxRunLength) ++stats.faults;
+    else if (run > 0) ++stats.runs, ++stats.lengths[std::min(run, 5) - 2];
+    stats.whites = static_cast<std::int16_t>(stats.whites + run);
+    run = 0;
+  }
+  return stats;
+}
+
+void LayoutDrawer::addLine(const LineStats& stats, int sign) {
+  total_.faults = static_cast<std::int16_t>(total_.faults + sign * stats.faults);
+  total_.runs = static_cast<std::int16_t>(total_.runs + sign * stats.runs);
+  total_.whites = static_cast<std::int16_t>(total_.whites + sign * stats.whites);
+  for (int k = 0; k < 4; ++k) total_.lengths[k] = static_cast<std::int16_t>(total_.lengths[k] + sign * stats.lengths[k]);
+}
+
+// Lower is better. Whites are counted twice, once by rows and once by columns.
+double LayoutDrawer::score() const {
+  const double cells = static_cast<double>(goal_.columns) * goal_.rows;
+  double value = kFaultWeight * total_.faults +
+                 kWhiteWeight * std::abs(total_.whites / 2.0 - (goal_.whitePercent + kCutOffPercent) / 100.0 * cells);
+  for (int k = 0; k < 4; ++k) value += std::abs(total_.lengths[k] - kRunSharePercents[k] / 100.0 * total_.runs);
+  return value;
+}
+
+// White cells outside the largest group become blocks: a whole group holds
+// no run with a cell outside it, so no run changes. The largest group must be
+// its own image, or the symmetry would be lost.
+bool LayoutDrawer::keepLargestGroup(Layout& layout) {
+  const int columns = goal_.columns, cells = columns * goal_.rows;
+  group_.assign(cells, -1);
+  int largest = -1, largestSize = 0, groups = 0;
+  for (int start = 0; start < cells; ++start) {
+    if (!layout.white[start] || group_[start] >= 0) continue;
+    int size = 0;
+    stack_.clear();
+    stack_.push_back(start);
+    group_[start] = groups;
+    while (!stack_.empty()) {
+      const int cell = stack_.back();
+      stack_.pop_back();
+      ++size;
+      const int row = cell / columns, column = cell % columns;
+      const int next[4] = {column > 0 ? cell - 1 : -1, column + 1 < columns ? cell + 1 : -1,
+                           row > 0 ? cell - columns : -1, row + 1 < goal_.rows ? cell + columns : -1};
+      for (const int other : next)
+        if (other >= 0 && layout.white[other] && group_[other] < 0) group_[other] = groups, stack_.push_back(other);
+    }
+    if (size > largestSize) largest = groups, largestSize = size;
+    ++groups;
+  }
+  if (largest < 0) return false;
+  for (int cell = 0; cell < cells; ++cell) {
+    if (group_[cell] != largest) continue;
+    int orbit[4];
+    const int count = orbitOf(cell, orbit);
+    for (int k = 1; k < count; ++k)
+      if (group_[orbit[k]] != largest) return false;
+  }
+  for (int cell = 0; cell < cells; ++cell)
+    if (layout.white[cell] && group_[cell] != largest) layout.white[cell] = 0;
+  return true;
+}
+
+bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& layout) {
+  goal_ = goal;
+  const int columns = goal.columns, rows = goal.rows, cells = columns * rows;
+  layout.columns = columns;
+  layout.rows = rows;
+  layout.white.assign(cells, 0);
+  int orbit[4];
+  for (int cell = 0; cell < cells; ++cell) {
+    const int count = orbitOf(cell, orbit);
+    if (*std::min_element(orbit, orbit + count) != cell) continue;
+    const std::uint8_t white = random.randomBelow(100) < goal.whitePercent;
+    for (int k = 0; k < count; ++k) layout.white[orbit[k]] = white;
+  }
+  const int lineCount = rows + columns;
+  lines_.resize(lineCount);
+  total_ = {};
+  for (int line = 0; line < lineCount; ++line) addLine(lines_[line] = countLine(layout, line), 1);
+
+  double current = score();
+  int touched[8];
+  LineStats before[8];
+  // Then flips only on lines that still hold a fault, which a large board's
+  // random flips seldom hit.
+  const int stepLimit = 40 * cells + 2000, repairLimit = stepLimit + 400 * lineCount;
+  for (int step = 0; step < repairLimit; ++step) {
+    int cell = 0;
+    if (step < stepLimit) {
+      cell = random.randomBelow(cells);
+    } else {
+      if (total_.faults == 0) break;
+      int line = random.randomBelow(lineCount);
+      while (lines_[line].faults == 0) line = line + 1 == lineCount ? 0 : line + 1;
+      const int k = random.randomBelow(line < rows ? columns : rows);
+      cell = line < rows ? line * columns + k : k * columns + line - rows;
+    }
+    const int count = orbitOf(cell, orbit);
+    int lineTotal = 0;
+    for (int k = 0; k < count; ++k) {
+      for (const int line : {orbit[k] / columns, rows + orbit[k] % columns})
+        if (std::find(touched, touched + lineTotal, line) == touched + lineTotal) touched[lineTotal++] = line;
+      layout.white[orbit[k]] ^= 1;
+    }
+    for (int k = 0; k < lineTotal; ++k) {
+      before[k] = lines_[touched[k]];
+      addLine(before[k], -1);
+      addLine(lines_[touched[k]] = countLine(layout, touched[k]), 1);
+    }
+    const double next = score();
+    if (next <= current) {
+      current = next;
+      continue;
+    }
+    for (int k = 0; k < count; ++k) layout.white[orbit[k]] ^= 1;
+    for (int k = 0; k < lineTotal; ++k) {
+      addLine(lines_[touched[k]], -1);
+      addLine(lines_[touched[k]] = before[k], 1);
+    }
+  }
+  return total_.faults == 0 && keepLargestGroup(layout) && !checkLayout(layout);
+}
+
+}  // namespace vantreel

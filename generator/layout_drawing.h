@@ -1,0 +1,56 @@
+#pragma once
+// Drawn layouts for a size: symmetric, connected, runs of 2..9 cells, with
+// the white share and run lengths of hand-made puzzles.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "generator/layout.h"
+#include "generator/random_source.h"
+
+namespace vantreel {
+
+enum class Symmetry : std::uint8_t { Half, Quarter, Mirror, None };
+
+// Smallest and largest white share (percent) that still draws layouts of runs
+// 2..9 cells within a few attempts.
+inline constexpr int kLowestWhitePercent = 68;
+inline constexpr int kHighestWhitePercent = 82;
+inline constexpr int kDefaultWhitePercent = 72;
+// Runs of 2, 3, 4 and 5+ cells, in percent of all runs.
+inline constexpr std::array<int, 4> kRunSharePercents = {40, 26, 16, 18};
+
+struct LayoutGoal {
+  int columns = 11;  // interior
+  int rows = 11;
+  Symmetry symmetry = Symmetry::Half;  // Quarter needs columns == rows
+  int whitePercent = kDefaultWhitePercent;
+};
+
+// One drawer per thread: its buffers keep their capacity between layouts.
+class LayoutDrawer {
+ public:
+  // Hill climbing over symmetric groups of cells toward the goal's shares,
+  // then the white cells outside the largest group are made blocks. False
+  // when this attempt kept a fault; the caller draws again.
+  [[nodiscard]] bool draw(RandomSource& random, const LayoutGoal& goal, Layout& layout);
+
+ private:
+  struct LineStats {
+    std::int16_t faults = 0, runs = 0, whites = 0;
+    std::array<std::int16_t, 4> lengths{};
+  };
+  int orbitOf(int cell, int* cells) const;
+  LineStats countLine(const Layout& layout, int line) const;
+  void addLine(const LineStats& stats, int sign);
+  double score() const;
+  [[nodiscard]] bool keepLargestGroup(Layout& layout);
+
+  LayoutGoal goal_;
+  std::vector<LineStats> lines_;  // rows, then columns
+  LineStats total_;
+  std::vector<std::int32_t> group_;
+  std::vector<std::int32_t> stack_;
+};
+
+}  // namespace vantreel

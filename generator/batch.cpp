@@ -3,8 +3,9 @@
 #include <omp.h>
 
 #include <atomic>
-#include <memory>
+#include <limits>
 #include <map>
+#include <memory>
 #include <mutex>
 
 #include "generator/puzzle_pipeline.h"
@@ -41,7 +42,9 @@ bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver,
   const BoardSize size = boardSizeFor(request.sizeIndex);
   std::atomic<std::uint64_t> nextToStart{0};
   std::atomic<bool> stopped{false};
-  std::atomic<bool> failed{false};
+  // The first position whose layout found no filling: the ones before it are
+  // still made and delivered, none after it is started.
+  std::atomic<std::uint64_t> failedAt{std::numeric_limits<std::uint64_t>::max()};
   // Puzzles made ahead of a slower one wait here, keyed by their index.
   std::mutex deliveryLock;
   std::map<std::uint64_t, Board> waiting;
@@ -57,14 +60,15 @@ bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver,
   for (;;) {
     if (stopped) break;
     const std::uint64_t index = nextToStart++;
-    if (index >= request.count) break;
+    if (index >= request.count || index > failedAt) break;
     RandomSource random(puzzleSeed(request.seed, request.first + index), Sharing::Owned);
     Board board;
     if (fill == nullptr) {
       makePuzzle(random, size.width, size.height, board);
     } else if (!fill->make(random, board)) {
-      failed = true;
-      stopped = true;
+      std::uint64_t seen = failedAt;
+      while (index < seen && !failedAt.compare_exchange_weak(seen, index)) {
+      }
       break;
     }
     std::lock_guard<std::mutex> guard(deliveryLock);
@@ -80,7 +84,7 @@ bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver,
     }
   }
   }
-  if (gaveUp != nullptr) *gaveUp = failed;
+  if (gaveUp != nullptr) *gaveUp = failedAt != std::numeric_limits<std::uint64_t>::max();
   return nextToDeliver == request.count;
 }
 

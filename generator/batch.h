@@ -47,7 +47,7 @@ using SequencePuzzle = std::function<bool(std::uint64_t position, const Board& b
 
 // True when every puzzle of the request was delivered. `gaveUp`, when given,
 // is set when a puzzle of the user's layout found no unique filling within
-// its work budget; the run stops there, as after a refused delivery.
+// its work budget; every puzzle before it is still delivered, none after it.
 bool makeSequence(const SequenceRequest& request, const SequencePuzzle& deliver, bool* gaveUp = nullptr);
 
 }  // namespace vantreel

@@ -9,7 +9,7 @@ FillPipeline::FillPipeline(const FillRequest& request) : request_(request) {
 }
 
 bool FillPipeline::make(RandomSource& random, Board& board, FillStats* stats) {
-  if (request_.layout != nullptr) return maker_.make(random, kFillWorkBudget, board, stats);
+  if (request_.layout != nullptr) return maker_.make(random, request_.layoutBudget, board, stats);
   for (;;) {
     if (!drawer_.draw(random, request_.goal, drawn_)) continue;
     maker_.load(drawn_);

@@ -14,6 +14,7 @@ namespace vantreel {
 struct FillRequest {
   LayoutGoal goal;                 // the drawn layouts, when there is no layout
   const Layout* layout = nullptr;  // passed checkLayout; shared, not owned
+  std::int64_t layoutBudget = kFillWorkBudget;  // work per puzzle of the user's layout
 };
 
 // Work given one drawn layout per white cell before another is drawn: a
@@ -25,7 +26,7 @@ inline constexpr std::int64_t kDrawnLayoutStepsPerCell = 12'000;
 class FillPipeline {
  public:
   explicit FillPipeline(const FillRequest& request);
-  // False only for the user's layout, when kFillWorkBudget found no puzzle;
+  // False only for the user's layout, when its budget found no puzzle;
   // drawn layouts are drawn until one works.
   [[nodiscard]] bool make(RandomSource& random, Board& board, FillStats* stats = nullptr);
 

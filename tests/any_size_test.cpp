@@ -275,5 +275,38 @@ TEST(FillMethod, DrawnPuzzlesAreUniqueAndTheSameOnAnyThreadCount) {
   EXPECT_EQ(std::set<std::string>(lines[0].begin(), lines[0].end()).size(), lines[0].size());
 }
 
+// A layout run that gives up at one position still delivers every puzzle
+// before it, on any thread count, and nothing after it.
+TEST(FillMethod, AGivenUpLayoutKeepsThePuzzlesBeforeIt) {
+  const Layout layout = pictureLayout({"#....##", "......#", "..#....", "....#..", "#......", "##....#"});
+  ASSERT_FALSE(checkLayout(layout));
+  const std::uint64_t seed = 7, positions = 12;
+  // The smallest budget at which some early positions succeed and a later one fails.
+  for (std::int64_t budget = 1 << 22; budget >= 1 << 12; budget /= 2) {
+    FillPipeline pipeline(FillRequest{{}, &layout, budget});
+    std::uint64_t firstFailure = positions;
+    for (std::uint64_t i = 0; i < positions && firstFailure == positions; ++i) {
+      RandomSource random(puzzleSeed(seed, i), Sharing::Owned);
+      Board board;
+      if (!pipeline.make(random, board)) firstFailure = i;
+    }
+    if (firstFailure == 0 || firstFailure == positions) continue;
+    for (const int threads : {1, 2}) {
+      SequenceRequest request{1, seed, 0, positions, threads, Method::Fill, FillRequest{{}, &layout, budget}};
+      std::vector<std::uint64_t> delivered;
+      bool gaveUp = false;
+      EXPECT_FALSE(makeSequence(
+          request, [&](std::uint64_t position, const Board&) { return delivered.push_back(position), true; },
+          &gaveUp));
+      EXPECT_TRUE(gaveUp);
+      std::vector<std::uint64_t> expected(firstFailure);
+      std::iota(expected.begin(), expected.end(), 0);
+      EXPECT_EQ(delivered, expected) << "threads " << threads << ", budget " << budget;
+    }
+    return;
+  }
+  FAIL() << "no budget gave a run that succeeds first and gives up later";
+}
+
 }  // namespace
 }  // namespace vantreel

@@ -52,7 +52,8 @@ inline constexpr Command kCommands[] = {
      "print FILE [-o OUT.pdf|OUT.svg] [--paper a4|letter] [--force]", "printable puzzles and answers"},
     {"generate", Program::Words, runIn<Here>(Program::Words, runGenerate),
      "generate [--size 1..4|WxH | --layout FILE] [--method rules|fill] [--symmetry half|quarter|mirror|none] "
-     "[--white P] [--count N] [--level A|A-B] [--seed S] [--first K] [--threads T] [-o FILE]",
+     "[--white P] [--count N] [--level A|A-B | --rating A|A-B [--max-tries N]] [--seed S] [--first K] [--threads T] "
+     "[-o FILE]",
      "any number of puzzles of any size or layout, the same on any threads"},
     {"explain", Program::Words, runIn<Here>(Program::Words, runExplain),
      "explain FILE [--line N] [--hint] [--given r2c3=4,...]", "the solving path step by step"},

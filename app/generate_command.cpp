@@ -12,12 +12,14 @@
 #include "app/number_option.h"
 #include "app/progress_bar.h"
 #include "app/standard_output.h"
+#include "explain/rating.h"
 #include "format/puzzle_line.h"
 #include "generator/batch.h"
 #include "generator/layout.h"
 #include "generator/layout_drawing.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "solver/judge.h"
 
 namespace vantreel {
 namespace {
@@ -30,6 +32,12 @@ struct GenerateOptions {
   int highestLevel = 5;
   bool seedGiven = false;
   bool levelGiven = false;
+  // --rating: keep `wanted` puzzles rated lowestRating..highestRating, trying
+  // at most request.count positions.
+  bool ratingGiven = false;
+  int lowestRating = kLowestRating;
+  int highestRating = kHighestRating;
+  std::uint64_t wanted = 0;
   std::string output = "-";
 };
 
@@ -112,12 +120,24 @@ bool parseLevels(const std::string& text, int& lowest, int& highest) {
   return true;
 }
 
+// "A" or "A-B" with kLowestRating <= A <= B <= kHighestRating, in decimal.
+bool parseRatings(const std::string& text, int& lowest, int& highest) {
+  auto number = [](const std::string& part, int& value) {
+    if (part.empty() || part.size() > 2 || part.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::stoi(part);
+    return value >= kLowestRating && value <= kHighestRating;
+  };
+  const std::size_t dash = text.find('-');
+  if (dash == std::string::npos) return number(text, lowest) && number(text, highest);
+  return number(text.substr(0, dash), lowest) && number(text.substr(dash + 1), highest) && lowest <= highest;
+}
+
 // False after saying on standard error what is wrong.
 bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   CLI::App app{"Create puzzles. Puzzle i of a run comes from its own random source, seeded from the run's seed "
                "and i, so the same options give the same puzzles on any number of threads or machines.",
                "vantreel generate"};
-  std::string size = "1", count = "30", levels = "1-5", seed, first = "0", threads, method, symmetry = "half", white;
+  std::string size = "1", count = "30", levels = "1-5", ratings, maxTries, seed, first = "0", threads, method, symmetry = "half", white;
   app.add_option("--size", size, "1..4, or the interior WxH, 3x3 to 126x126 (default 1)");
   app.add_option("--layout", options.layoutName, "a file with the layout to keep: '#' block, '.' white, one row a "
                                                  "line; or a puzzle line or link, whose sums are ignored");
@@ -129,6 +149,9 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   app.add_option("--count", count, "positions of the sequence to make (default 30)");
   app.add_option("--level", levels, "keep only puzzles of level A, or A to B (1..5); the others still use their "
                                     "positions");
+  app.add_option("--rating", ratings, "write --count puzzles of rating A, or A to B (1..10); positions of other "
+                                      "ratings are tried and not written");
+  app.add_option("--max-tries", maxTries, "with --rating: positions to try at most (default 1000 per puzzle asked)");
   app.add_option("--seed", seed, "the run's seed, 0..18446744073709551615 (default: drawn and printed)");
   app.add_option("--first", first, "position of the first puzzle (default 0): slices of one run");
   app.add_option("--threads", threads, "worker threads (default: all cores)");
@@ -144,6 +167,10 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
     problem = "--size must be 1..4, or WxH with each side from 3 to 126";
   else if (!parseLevels(levels, options.lowestLevel, options.highestLevel))
     problem = "--level must be a level 1..5 or a range such as 2-4";
+  else if (app.count("--rating") > 0 && !parseRatings(ratings, options.lowestRating, options.highestRating))
+    problem = "--rating must be a rating 1..10 or a range such as 3-5";
+  else if (app.count("--rating") > 0 && app.count("--level") > 0) problem = "--rating and --level cannot be given together";
+  else if (app.count("--max-tries") > 0 && app.count("--rating") == 0) problem = "--max-tries needs --rating";
   else if (sized && laidOut) problem = "--size and --layout cannot be given together";
   else if (!method.empty() && method != "rules" && method != "fill") problem = "--method must be rules or fill";
   else if (method == "rules" && (laidOut || !oldSize))
@@ -176,6 +203,19 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   }
   options.seedGiven = app.count("--seed") > 0;
   options.levelGiven = app.count("--level") > 0;
+  options.ratingGiven = app.count("--rating") > 0;
+  if (options.ratingGiven) {
+    // --count is the puzzles to write; the sequence runs over the positions tried.
+    options.wanted = request.count;
+    const std::uint64_t room = UINT64_MAX - request.first;
+    std::uint64_t tries = options.wanted > room / 1000 ? room : options.wanted * 1000;
+    if (app.count("--max-tries") > 0 &&
+        !readNumberOption("generate", "--max-tries", maxTries, 1, room, tries)) {
+      status = 2;
+      return false;
+    }
+    request.count = tries;
+  }
   if (laidOut) {
     if (!readLayoutFile(options.layoutName, options.layout)) {
       status = 1;
@@ -215,13 +255,29 @@ int runGenerate(int argc, char** argv) {
   }
   std::FILE* out = toFile ? file.stream() : stdout;
 
-  ProgressBar progress(request.count, errorIsTerminal());
+  ProgressBar progress(options.ratingGiven ? options.wanted : request.count, errorIsTerminal());
   // Puzzle lines on the bar's own terminal go on lines of their own.
   const bool barShared = !toFile && errorIsTerminal() && outputSharesTerminalWithError();
   bool gaveUp = false;
-  const bool complete = makeSequence(request, [&](std::uint64_t, const Board& board) {
+  char ratingText[8];
+  std::snprintf(ratingText, sizeof ratingText, options.lowestRating == options.highestRating ? "%d" : "%d-%d",
+                options.lowestRating, options.highestRating);
+  Judge judge;
+  std::uint64_t kept = 0, tried = 0;
+  bool enough = false, rareNoted = false;
+  const auto keeps = [&](const Board& board) {
+    if (options.ratingGiven) {
+      const Judgement& judged = judge.judge(board, JudgeRequest{2, false});
+      if (judged.verdict != Verdict::Unique) return false;
+      const int rating = rateBoard(board, judged.solution).value;
+      return rating >= options.lowestRating && rating <= options.highestRating;
+    }
     // Without --level every puzzle is kept, level 0 (beyond the d solver) too.
-    if (!options.levelGiven || (board.level >= options.lowestLevel && board.level <= options.highestLevel)) {
+    return !options.levelGiven || (board.level >= options.lowestLevel && board.level <= options.highestLevel);
+  };
+  const bool complete = makeSequence(request, [&](std::uint64_t, const Board& board) {
+    ++tried;
+    if (keeps(board)) {
       if (barShared) progress.clear();
       errno = 0;
       writeBoard(out, board);
@@ -232,8 +288,20 @@ int runGenerate(int argc, char** argv) {
         if (!toFile) noteStandardOutputFailure(error);
         return false;
       }
+      progress.advance();
+      ++kept;
+      if (options.ratingGiven && kept == options.wanted) return !(enough = true);
+    } else {
+      progress.tried();
     }
-    progress.advance();
+    // Under one kept in twenty after a few hundred tries, the run will be long: say so once.
+    if (options.ratingGiven && !rareNoted && tried >= 200 && kept * 20 < tried) {
+      rareNoted = true;
+      if (barShared) progress.clear();
+      std::fprintf(stderr, "vantreel generate: rating %s is rare here: %llu of %llu tried so far (%.1f%%)\n",
+                   ratingText, static_cast<unsigned long long>(kept),
+                   static_cast<unsigned long long>(tried), 100.0 * kept / tried);
+    }
     return true;
   }, &gaveUp);
   progress.finish();
@@ -242,14 +310,27 @@ int runGenerate(int argc, char** argv) {
                  options.layoutName.c_str());
     return 3;
   }
-
-  if (!toFile) return complete ? 0 : 1;  // the caller says why standard output failed
-  if (!complete || !file.finish(name, error)) {
+  if (options.ratingGiven && tried > 0) {
+    // Positions, not puzzles, slice a rated run: the next slice starts where this one stopped.
+    std::fprintf(stderr, "vantreel generate: %s%llu of %llu puzzles of rating %s from positions %llu..%llu; "
+                 "the next slice is --first %llu\n",
+                 tried == request.count && kept < options.wanted ? "ended short at --max-tries: " : "",
+                 static_cast<unsigned long long>(kept), static_cast<unsigned long long>(options.wanted),
+                 ratingText, static_cast<unsigned long long>(request.first),
+                 static_cast<unsigned long long>(request.first + tried - 1),
+                 static_cast<unsigned long long>(request.first + tried));
+  }
+  // A rated run that tried every position keeps what it found (no file for none) and ends short.
+  const bool short_ = options.ratingGiven && !enough && tried == request.count;
+  if (short_ && toFile && kept == 0) return 3;
+  const bool written = complete || enough || short_;
+  if (!toFile) return !written ? 1 : short_ ? 3 : 0;  // the caller says why standard output failed
+  if (!written || !file.finish(name, error)) {
     std::fprintf(stderr, "vantreel: failed to write %s: %s\n", name.c_str(), std::strerror(error));
     return 1;
   }
   std::fprintf(stderr, "vantreel: wrote %s (seed %llu)\n", name.c_str(), static_cast<unsigned long long>(request.seed));
-  return 0;
+  return short_ ? 3 : 0;
 }
 
 }  // namespace vantreel

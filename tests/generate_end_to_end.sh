@@ -30,6 +30,33 @@ for levels in 2 1-2 3-5; do
   check "--level $levels keeps exactly those lines" "$(cmp -s level.txt expected.txt; echo $?)"
 done
 
+# --rating writes exactly --count puzzles of those ratings, each the one check
+# computes, the same on any thread count, and the positions it tried say
+# where the next slice starts.
+generate --count 4 --seed 7 --rating 3-4 --threads 1 >rated.txt 2>rated.err
+check "--rating exits 0" "$?"
+check "--rating writes exactly 4" "$([[ $(wc -l <rated.txt) -eq 4 ]]; echo $?)"
+check "check agrees with every rating" \
+  "$([[ $("$binary" check rated.txt | grep -cE 'unique rating=[34] ') -eq 4 ]]; echo $?)"
+generate --count 4 --seed 7 --rating 3-4 --threads 2 >rated2.txt 2>/dev/null
+check "--rating: two threads give the same" "$(cmp -s rated.txt rated2.txt; echo $?)"
+next=$(sed -nE 's/.*the next slice is --first ([0-9]+)$/\1/p' rated.err)
+check "--rating names the next slice" "$([[ -n $next ]]; echo $?)"
+{ cat rated.txt; generate --count 2 --seed 7 --rating 3-4 --first "$next" 2>/dev/null; } >rated_sliced.txt
+generate --count 6 --seed 7 --rating 3-4 >rated6.txt 2>/dev/null
+check "--rating: slices from the named position add up to one run" "$(cmp -s rated6.txt rated_sliced.txt; echo $?)"
+check "--rating keeps the rated lines of the plain run, in order" \
+  "$(cmp -s rated.txt <(grep -xFf rated.txt <(head -n "$next" one.txt)); echo $?)"
+generate --count 2 --seed 7 --rating 10 --max-tries 20 -o short.txt 2>short.err
+check "--rating that ends short exits 3" "$([[ $? -eq 3 ]]; echo $?)"
+check "and says how many it found" "$(grep -qF 'ended short at --max-tries: 0 of 2 puzzles of rating 10' short.err; echo $?)"
+check "and leaves no empty file" "$([[ ! -e short.txt ]]; echo $?)"
+for bad in "--rating 0" "--rating 11" "--rating 5-3" "--rating 3 --level 2" "--max-tries 5" "--rating 3 --max-tries 0"; do
+  # shellcheck disable=SC2086
+  generate --count 2 --seed 1 $bad >bad.out 2>bad.err
+  check "generate $bad is refused with exit 2" "$([[ $? -eq 2 && ! -s bad.out && $(wc -l <bad.err) -eq 1 ]]; echo $?)"
+done
+
 # The d command reads every puzzle back, each solved without trials.
 "$binary" d one.txt | head -n -1 >stats.txt
 check "d solves all 40" "$([[ $(grep -cE '^[0-9]+,0,[0-9]+,0,0,144$' stats.txt) -eq 40 ]]; echo $?)"

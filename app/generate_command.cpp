@@ -107,29 +107,18 @@ bool readLayoutFile(const std::string& name, Layout& layout) {
   return false;
 }
 
-// "A" or "A-B" with 1 <= A <= B <= 5.
-bool parseLevels(const std::string& text, int& lowest, int& highest) {
-  auto isLevel = [](char c) { return c >= '1' && c <= '5'; };
-  if (text.size() == 1 && isLevel(text[0])) {
-    lowest = highest = text[0] - '0';
-    return true;
-  }
-  if (text.size() != 3 || !isLevel(text[0]) || text[1] != '-' || !isLevel(text[2]) || text[0] > text[2]) return false;
-  lowest = text[0] - '0';
-  highest = text[2] - '0';
-  return true;
-}
-
-// "A" or "A-B" with kLowestRating <= A <= B <= kHighestRating, in decimal.
-bool parseRatings(const std::string& text, int& lowest, int& highest) {
-  auto number = [](const std::string& part, int& value) {
-    if (part.empty() || part.size() > 2 || part.find_first_not_of("0123456789") != std::string::npos) return false;
+// "A" or "A-B", decimal without leading zeros, lowest <= A <= B <= highest:
+// the --level and --rating ranges.
+bool parseRange(const std::string& text, int lowest, int highest, int& from, int& to) {
+  auto number = [&](const std::string& part, int& value) {
+    if (part.empty() || part.size() > 3 || part[0] == '0' || part.find_first_not_of("0123456789") != std::string::npos)
+      return false;
     value = std::stoi(part);
-    return value >= kLowestRating && value <= kHighestRating;
+    return value >= lowest && value <= highest;
   };
   const std::size_t dash = text.find('-');
-  if (dash == std::string::npos) return number(text, lowest) && number(text, highest);
-  return number(text.substr(0, dash), lowest) && number(text.substr(dash + 1), highest) && lowest <= highest;
+  if (dash == std::string::npos) return number(text, from) && number(text, to);
+  return number(text.substr(0, dash), from) && number(text.substr(dash + 1), to) && from <= to;
 }
 
 // False after saying on standard error what is wrong.
@@ -165,9 +154,9 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
   const bool oldSize = parseSize(size, request.sizeIndex);
   if (!oldSize && !parseAnySize(size, goal.columns, goal.rows))
     problem = "--size must be 1..4, or WxH with each side from 3 to 126";
-  else if (!parseLevels(levels, options.lowestLevel, options.highestLevel))
+  else if (!parseRange(levels, 1, 5, options.lowestLevel, options.highestLevel))
     problem = "--level must be a level 1..5 or a range such as 2-4";
-  else if (app.count("--rating") > 0 && !parseRatings(ratings, options.lowestRating, options.highestRating))
+  else if (app.count("--rating") > 0 && !parseRange(ratings, kLowestRating, kHighestRating, options.lowestRating, options.highestRating))
     problem = "--rating must be a rating 1..10 or a range such as 3-5";
   else if (app.count("--rating") > 0 && app.count("--level") > 0) problem = "--rating and --level cannot be given together";
   else if (app.count("--max-tries") > 0 && app.count("--rating") == 0) problem = "--max-tries needs --rating";
@@ -259,12 +248,11 @@ int runGenerate(int argc, char** argv) {
   // Puzzle lines on the bar's own terminal go on lines of their own.
   const bool barShared = !toFile && errorIsTerminal() && outputSharesTerminalWithError();
   bool gaveUp = false;
-  char ratingText[8];
-  std::snprintf(ratingText, sizeof ratingText, options.lowestRating == options.highestRating ? "%d" : "%d-%d",
-                options.lowestRating, options.highestRating);
+  const std::string ratingText = std::to_string(options.lowestRating) +
+      (options.lowestRating == options.highestRating ? "" : "-" + std::to_string(options.highestRating));
   Judge judge;
   std::uint64_t kept = 0, tried = 0;
-  bool enough = false, rareNoted = false;
+  bool rareNoted = false;
   const auto keeps = [&](const Board& board) {
     if (options.ratingGiven) {
       const Judgement& judged = judge.judge(board, JudgeRequest{2, false});
@@ -290,16 +278,16 @@ int runGenerate(int argc, char** argv) {
       }
       progress.advance();
       ++kept;
-      if (options.ratingGiven && kept == options.wanted) return !(enough = true);
+      if (options.ratingGiven && kept == options.wanted) return false;  // enough: the run is done
     } else {
-      progress.tried();
+      progress.passOver();
     }
     // Under one kept in twenty after a few hundred tries, the run will be long: say so once.
     if (options.ratingGiven && !rareNoted && tried >= 200 && kept * 20 < tried) {
       rareNoted = true;
       if (barShared) progress.clear();
       std::fprintf(stderr, "vantreel generate: rating %s is rare here: %llu of %llu tried so far (%.1f%%)\n",
-                   ratingText, static_cast<unsigned long long>(kept),
+                   ratingText.c_str(), static_cast<unsigned long long>(kept),
                    static_cast<unsigned long long>(tried), 100.0 * kept / tried);
     }
     return true;
@@ -310,27 +298,28 @@ int runGenerate(int argc, char** argv) {
                  options.layoutName.c_str());
     return 3;
   }
+  const bool enough = options.ratingGiven && kept == options.wanted;
+  // A rated run that tried every position keeps what it found (no file for none) and ends short.
+  const bool endedShort = options.ratingGiven && !enough && tried == request.count;
   if (options.ratingGiven && tried > 0) {
     // Positions, not puzzles, slice a rated run: the next slice starts where this one stopped.
     std::fprintf(stderr, "vantreel generate: %s%llu of %llu puzzles of rating %s from positions %llu..%llu; "
                  "the next slice is --first %llu\n",
-                 tried == request.count && kept < options.wanted ? "ended short at --max-tries: " : "",
+                 endedShort ? "ended short at --max-tries: " : "",
                  static_cast<unsigned long long>(kept), static_cast<unsigned long long>(options.wanted),
-                 ratingText, static_cast<unsigned long long>(request.first),
+                 ratingText.c_str(), static_cast<unsigned long long>(request.first),
                  static_cast<unsigned long long>(request.first + tried - 1),
                  static_cast<unsigned long long>(request.first + tried));
   }
-  // A rated run that tried every position keeps what it found (no file for none) and ends short.
-  const bool short_ = options.ratingGiven && !enough && tried == request.count;
-  if (short_ && toFile && kept == 0) return 3;
-  const bool written = complete || enough || short_;
-  if (!toFile) return !written ? 1 : short_ ? 3 : 0;  // the caller says why standard output failed
+  if (endedShort && toFile && kept == 0) return 3;
+  const bool written = complete || enough || endedShort;
+  if (!toFile) return !written ? 1 : endedShort ? 3 : 0;  // the caller says why standard output failed
   if (!written || !file.finish(name, error)) {
     std::fprintf(stderr, "vantreel: failed to write %s: %s\n", name.c_str(), std::strerror(error));
     return 1;
   }
   std::fprintf(stderr, "vantreel: wrote %s (seed %llu)\n", name.c_str(), static_cast<unsigned long long>(request.seed));
-  return short_ ? 3 : 0;
+  return endedShort ? 3 : 0;
 }
 
 }  // namespace vantreel

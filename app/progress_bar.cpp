@@ -18,12 +18,11 @@ ProgressBar::ProgressBar(std::uint64_t total, bool shown)
 
 void ProgressBar::advance() {
   ++done_;
-  if (tried_ > 0) ++tried_;
   if (shown_ && (cleared_ || std::chrono::steady_clock::now() - lastDrawn_ >= kRedrawInterval)) draw();
 }
 
-void ProgressBar::tried() {
-  tried_ = tried_ == 0 ? done_ + 1 : tried_ + 1;
+void ProgressBar::passOver() {
+  ++passedOver_;
   if (shown_ && std::chrono::steady_clock::now() - lastDrawn_ >= kRedrawInterval) draw();
 }
 
@@ -50,7 +49,8 @@ void ProgressBar::draw() {
   bar[kBarWidth] = '\0';
   std::fprintf(stderr, "\r[%s] %llu/%llu", bar, static_cast<unsigned long long>(done_),
                static_cast<unsigned long long>(total_));
-  if (tried_ > 0) std::fprintf(stderr, " kept of %llu tried", static_cast<unsigned long long>(tried_));
+  if (passedOver_ > 0)
+    std::fprintf(stderr, " kept of %llu tried", static_cast<unsigned long long>(done_ + passedOver_));
   if (done_ > 0 && seconds > 0) {
     const double perSecond = done_ / seconds;
     const long left = static_cast<long>((total_ - done_) / perSecond + 0.5);

@@ -12,7 +12,7 @@ class ProgressBar {
   // Redraws at most five times a second, and at once after clear().
   void advance();
   // A puzzle tried and not kept: shown beside the kept ones once there is one.
-  void tried();
+  void passOver();
   // Empties the bar's line, for a line of other output on the same terminal.
   void clear();
   // Draws the final state and ends the line.
@@ -22,7 +22,7 @@ class ProgressBar {
   void draw();
   std::uint64_t total_;
   std::uint64_t done_ = 0;
-  std::uint64_t tried_ = 0;  // kept ones included
+  std::uint64_t passedOver_ = 0;
   bool shown_;
   bool cleared_ = false;
   std::chrono::steady_clock::time_point start_;

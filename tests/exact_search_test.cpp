@@ -10,6 +10,7 @@
 #include "solver/solution_count.h"
 #include "solver/trial_search.h"
 #include "tests/board_text.h"
+#include "tests/committed_puzzles.h"
 #include "tests/random_puzzles.h"
 
 namespace vantreel {
@@ -222,9 +223,9 @@ TEST(ExactSearch, FindsASecondSolutionOfEveryCommittedDraft) {
 // Row sums 7 x 35 against column sums 6 x 35 + 34: no filling, and nothing
 // short of an exhaustive walk shows it.
 TEST(ExactSearch, StopsAtTheBudgetOnBoardsOnlyAWalkCouldDecide) {
-  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/check_budget_7x7.txt");
-  std::string text;
-  ASSERT_TRUE(std::getline(in, text));
+  const std::vector<std::string> lines = testing::puzzleLines("tests/data/check_budget_7x7.txt");
+  ASSERT_FALSE(lines.empty());
+  const std::string& text = lines[0];
   ExactSearch search;
   search.load(boardOf(text));
   const SearchOutcome outcome = search.count(2, 200'000);
@@ -237,9 +238,9 @@ TEST(ExactSearch, StopsAtTheBudgetOnBoardsOnlyAWalkCouldDecide) {
 // alone (their turns longer than the budget) do not finish it in 8 million
 // steps, the portfolio's plain walk does in a fraction of that.
 TEST(ExactSearch, ThePlainWalkProvesWhatTheRestartsCannot) {
-  std::ifstream in(std::string(VANTREEL_TEST_DATA) + "/check_restarts_cannot_prove.txt");
-  std::string text;
-  ASSERT_TRUE(std::getline(in, text));
+  const std::vector<std::string> lines = testing::puzzleLines("tests/data/check_restarts_cannot_prove.txt");
+  ASSERT_FALSE(lines.empty());
+  const std::string& text = lines[0];
   ExactSearch search;
   search.load(boardOf(text));
   const SearchOutcome portfolio = search.count(2);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,10 +8,13 @@
 #include "explain/trial_step.h"
 #include "format/puzzle_line.h"
 #include "solver/solution_count.h"
+#include "tests/committed_puzzles.h"
 #include "tests/random_puzzles.h"
 
 namespace vantreel {
 namespace {
+
+using testing::puzzleLines;
 
 DigitSet bit(int digit) { return DigitSet(1 << (digit - 1)); }
 
@@ -34,14 +36,6 @@ void expectSoundReplay(const Board& board, const std::vector<std::uint8_t>& solu
   }
   for (int cell : grid.whiteCells) ASSERT_EQ(grid.candidates[cell], bit(solution[cell])) << label;
   EXPECT_TRUE(explanation.solved) << label;
-}
-
-std::vector<std::string> puzzleLines(const std::string& name) {
-  std::vector<std::string> lines;
-  std::ifstream in(std::string(VANTREEL_SOURCE_DIR) + "/" + name);
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  return lines;
 }
 
 TEST(ExplainSoundness, EveryTestPuzzleExplainsSoundlyToItsSolution) {

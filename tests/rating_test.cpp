@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,9 +9,12 @@
 #include "explain/rating.h"
 #include "format/puzzle_line.h"
 #include "solver/solution_count.h"
+#include "tests/committed_puzzles.h"
 
 namespace vantreel {
 namespace {
+
+using testing::puzzleLines;
 
 constexpr std::array<Technique, 9> kTechniques = {
     Technique::UniqueSum,   Technique::CrossIntersection,      Technique::RunDigits,
@@ -85,14 +87,6 @@ TEST(Rating, NamesCoverTheScaleInOrderedRanges) {
     ASSERT_LT(at, order.size()) << "rating " << value << " is " << ratingName(value);
   }
   EXPECT_EQ(at, order.size() - 1);
-}
-
-std::vector<std::string> puzzleLines(const std::string& name) {
-  std::vector<std::string> lines;
-  std::ifstream in(std::string(VANTREEL_SOURCE_DIR) + "/" + name);
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  return lines;
 }
 
 // The committed puzzles stand in for a collection made by hand: the scale

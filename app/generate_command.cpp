@@ -38,6 +38,7 @@ struct GenerateOptions {
   int lowestRating = kLowestRating;
   int highestRating = kHighestRating;
   std::uint64_t wanted = 0;
+  bool rated = false;  // --rated: a comment line with the rating before each puzzle
   std::string output = "-";
 };
 
@@ -140,6 +141,7 @@ bool readOptions(int argc, char** argv, GenerateOptions& options, int& status) {
                                     "positions");
   app.add_option("--rating", ratings, "write --count puzzles of rating A, or A to B (1..10); positions of other "
                                       "ratings are tried and not written");
+  app.add_flag("--rated", options.rated, "write a comment line '# rating R (NAME)' before each puzzle line");
   app.add_option("--max-tries", maxTries, "with --rating: positions to try at most (default 1000 per puzzle asked)");
   app.add_option("--seed", seed, "the run's seed, 0..18446744073709551615 (default: drawn and printed)");
   app.add_option("--first", first, "position of the first puzzle (default 0): slices of one run");
@@ -253,12 +255,16 @@ int runGenerate(int argc, char** argv) {
   Judge judge;
   std::uint64_t kept = 0, tried = 0;
   bool rareNoted = false;
+  // The rating of the puzzle at hand, worked out only when a line needs it.
+  Rating rating;
+  const auto rate = [&](const Board& board) {
+    const Judgement& judged = judge.judge(board, JudgeRequest{2, false});
+    rating = judged.verdict == Verdict::Unique ? rateBoard(board, judged.solution) : Rating{};
+  };
   const auto keeps = [&](const Board& board) {
     if (options.ratingGiven) {
-      const Judgement& judged = judge.judge(board, JudgeRequest{2, false});
-      if (judged.verdict != Verdict::Unique) return false;
-      const int rating = rateBoard(board, judged.solution).value;
-      return rating >= options.lowestRating && rating <= options.highestRating;
+      rate(board);
+      return rating.value >= options.lowestRating && rating.value <= options.highestRating;
     }
     // Without --level every puzzle is kept, level 0 (beyond the d solver) too.
     return !options.levelGiven || (board.level >= options.lowestLevel && board.level <= options.highestLevel);
@@ -268,6 +274,10 @@ int runGenerate(int argc, char** argv) {
     if (keeps(board)) {
       if (barShared) progress.clear();
       errno = 0;
+      if (options.rated) {
+        if (!options.ratingGiven) rate(board);
+        std::fprintf(out, "# rating %d (%s)\n", rating.value, rating.name);
+      }
       writeBoard(out, board);
       // A reader of standard output gets each puzzle as soon as it is ready.
       if (!toFile) std::fflush(out);

@@ -47,6 +47,15 @@ generate --count 6 --seed 7 --rating 3-4 >rated6.txt 2>/dev/null
 check "--rating: slices from the named position add up to one run" "$(cmp -s rated6.txt rated_sliced.txt; echo $?)"
 check "--rating keeps the rated lines of the plain run, in order" \
   "$(cmp -s rated.txt <(grep -xFf rated.txt <(head -n "$next" one.txt)); echo $?)"
+# --rated puts each puzzle's rating on a comment line before it: the puzzle
+# lines stay those of the plain run, and each rating is the one check prints.
+generate --count 6 --seed 7 --rated >labelled.txt 2>/dev/null
+check "--rated keeps the puzzle lines" "$(cmp -s <(grep -v '^#' labelled.txt) <(head -n 6 one.txt); echo $?)"
+check "--rated gives check's ratings" "$(cmp -s <(grep '^#' labelled.txt | sed 's/^# rating \([0-9]*\).*/\1/') \
+  <("$binary" check labelled.txt | grep -o 'rating=[0-9]*' | cut -d= -f2); echo $?)"
+generate --count 2 --seed 7 --rating 3-4 --rated >labelled_rated.txt 2>/dev/null
+check "--rated with --rating labels the kept puzzles" \
+  "$(cmp -s <(grep -v '^#' labelled_rated.txt) <(head -n 2 rated.txt) && grep -c '^# rating [34] ' labelled_rated.txt | grep -qx 2; echo $?)"
 generate --count 2 --seed 7 --rating 10 --max-tries 20 -o short.txt 2>short.err
 check "--rating that ends short exits 3" "$([[ $? -eq 3 ]]; echo $?)"
 check "and says how many it found" "$(grep -qF 'ended short at --max-tries: 0 of 2 puzzles of rating 10' short.err; echo $?)"

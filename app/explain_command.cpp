@@ -57,7 +57,8 @@ bool parseGivens(const std::string& text, std::vector<GivenDigit>& givens) {
     std::fprintf(stderr, "vantreel explain: --given %s: '%s' is not rROWcCOLUMN=DIGIT\n", text.c_str(), bad.c_str());
     return false;
   }
-  std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT nor a file\n", bad.c_str());
+  // The list's own message: most often a typing slip rather than a missing file.
+  std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", bad.c_str());
   return false;
 }
 

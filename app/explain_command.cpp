@@ -166,7 +166,8 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   } else {
     std::printf("Rating %d (%s); the hardest technique is %s.\n", rating.value, rating.name,
                 personTechnique(path.hardest).c_str());
-    std::printf("%zu steps (%zu of the explainer's own).\n", groups.size(), explanation.steps.size());
+    std::printf("%zu %s (%zu of the explainer's own).\n", groups.size(), groups.size() == 1 ? "step" : "steps",
+                explanation.steps.size());
   }
   return wrong.empty() ? kExplainOk : kExplainUsageError;
 }

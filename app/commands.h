@@ -56,7 +56,7 @@ inline constexpr Command kCommands[] = {
      "[-o FILE]",
      "any number of puzzles of any size or layout, the same on any threads"},
     {"explain", Program::Words, runIn<Here>(Program::Words, runExplain),
-     "explain FILE [--line N] [--hint] [--given r2c3=4,...]", "the solving path step by step"},
+     "explain FILE [--line N] [--hint] [--raw] [--grid] [--given r2c3=4,...|FILE]", "the solving path step by step"},
     {"help", Program::Vantreel, nullptr, "--help | -h | help", "this text; vantreel --version: the version"},
 };
 

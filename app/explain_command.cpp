@@ -1,6 +1,7 @@
 #include "app/explain_command.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cerrno>
 #include <cstdio>
@@ -15,8 +16,10 @@
 #include "app/line_source.h"
 #include "app/messages.h"
 #include "app/number_option.h"
+#include "explain/candidate_drawing.h"
 #include "explain/explainer.h"
 #include "explain/rating.h"
+#include "explain/step_groups.h"
 #include "format/strict_reader.h"
 #include "solver/judge.h"
 
@@ -29,20 +32,82 @@ struct ExplainOptions {
   std::string fileName;
   long line = 0;  // 0: every puzzle line
   bool hint = false;
+  bool raw = false;   // the one-line-per-step syntax for scripts
+  bool grid = false;  // the candidate grid after each step
   std::string givenText;
 };
 
+// A list typed on the command line, or else the name of a file holding one
+// or a partly filled grid.
 bool parseGivens(const std::string& text, std::vector<GivenDigit>& givens) {
   std::string bad;
   if (parseGivenDigits(text, givens, bad)) return true;
+  givens.clear();
+  std::string content;
+  if (std::FILE* file = std::fopen(text.c_str(), "rb")) {
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+      std::fprintf(stderr, "vantreel explain: --given %s: cannot be read\n", text.c_str());
+      return false;
+    }
+    if (parseGivenFile(content, givens, bad)) return true;
+    std::fprintf(stderr, "vantreel explain: --given %s: '%s' is not rROWcCOLUMN=DIGIT\n", text.c_str(), bad.c_str());
+    return false;
+  }
+  // The list's own message: most often a typing slip rather than a missing file.
   std::fprintf(stderr, "vantreel explain: --given: '%s' is not rROWcCOLUMN=DIGIT\n", bad.c_str());
   return false;
 }
 
-void printStep(const Explanation& explanation, const CandidateGrid& names, std::size_t index) {
-  const Step& step = explanation.steps[index];
-  std::printf("STEP %zu %s: %s because %s\n", index + 1, techniqueName(step.technique),
-              describeEffect(names, step).c_str(), step.reason.c_str());
+// Lower-case technique name for the person's form: "unique sum".
+std::string personTechnique(Technique technique) {
+  std::string name = techniqueName(technique);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+// One group in the chosen form; `before` is the grid before it, and is left after it.
+void printGroup(const Board& board, const Explanation& explanation, const StepGroup& group, std::size_t number,
+                const ExplainOptions& options, CandidateGrid& before) {
+  CandidateGrid after = before;
+  applyGroup(after, explanation.steps, group);
+  const std::string reasons = groupReasons(explanation.steps, group);
+  if (options.raw)
+    std::printf("STEP %zu %s: %s because %s\n", number, techniqueName(group.technique),
+                describeGroupEffect(before, after, group).c_str(), reasons.c_str());
+  else
+    std::printf("Step %zu (%s): %s, because %s.\n", number, personTechnique(group.technique).c_str(),
+                describeWhatIsLeft(after, group).c_str(), personReason(reasons).c_str());
+  if (options.grid) std::printf("%s\n", drawCandidates(board, after, group.cells).c_str());
+  before = std::move(after);
+}
+
+// The groups a hint shows: explained forward until a digit is written, then
+// that group and the earlier ones that narrowed a cell of the placed cells'
+// runs, the cells a person looks at first. Without a digit within a few
+// groups, the first group alone.
+std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector<StepGroup>& groups) {
+  constexpr std::size_t kHintReach = 8;
+  std::size_t placing = 0;
+  while (placing < groups.size() && placing < kHintReach && !groups[placing].places) ++placing;
+  if (placing == groups.size() || placing == kHintReach) return {0};
+  std::vector<char> watched(start.candidates.size(), 0);
+  for (int cell : groups[placing].cells)
+    for (const int run : start.runOf[cell])
+      if (run != kNoRun)
+        for (int i = 0; i < start.runs[run].length; ++i) watched[start.runs[run].cells[i]] = 1;
+  std::vector<std::size_t> chain;
+  for (std::size_t g = 0; g < placing; ++g)
+    for (int cell : groups[g].cells)
+      if (watched[cell]) {
+        chain.push_back(g);
+        break;
+      }
+  chain.push_back(placing);
+  return chain;
 }
 
 // One unique puzzle: givens checked against the solution, then the steps.
@@ -70,19 +135,40 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     std::fprintf(stderr, "vantreel explain: line %ld: --given %s contradicts the clues; left out\n", lineNumber,
                  digit.c_str());
   std::printf("PUZZLE line %ld\n", lineNumber);
-  const Explanation explanation = explainPuzzle(board, solution, givens, options.hint ? 1 : 1 << 30);
+  const Explanation explanation = explainPuzzle(board, solution, givens);
+  CandidateGrid start = names;
+  for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
+  const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
   if (options.hint) {
-    if (explanation.steps.empty()) std::printf("NO STEP: every cell is filled in\n");
-    else printStep(explanation, names, 0);
+    if (groups.empty()) {
+      std::printf("NO STEP: every cell is filled in\n");
+      return wrong.empty() ? kExplainOk : kExplainUsageError;
+    }
+    // Each shown group is drawn over the grid it starts from, the skipped ones applied silently.
+    CandidateGrid before = start;
+    std::size_t next = 0, number = 0;
+    for (const std::size_t g : hintChain(start, groups)) {
+      for (; next < g; ++next) applyGroup(before, explanation.steps, groups[next]);
+      printGroup(board, explanation, groups[g], ++number, options, before);
+      next = g + 1;
+    }
     return wrong.empty() ? kExplainOk : kExplainUsageError;
   }
-  for (std::size_t i = 0; i < explanation.steps.size(); ++i) printStep(explanation, names, i);
+  CandidateGrid before = start;
+  for (std::size_t g = 0; g < groups.size(); ++g) printGroup(board, explanation, groups[g], g + 1, options, before);
   // The rating belongs to the puzzle: with digits given, its own path from the clues.
   const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
   const Explanation& path = givens.empty() ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
-  std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));
-  std::printf("STEPS %zu\n", explanation.steps.size());
+  if (options.raw) {
+    std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));
+    std::printf("STEPS %zu\n", groups.size());
+  } else {
+    std::printf("Rating %d (%s); the hardest technique is %s.\n", rating.value, rating.name,
+                personTechnique(path.hardest).c_str());
+    std::printf("%zu %s (%zu of the explainer's own).\n", groups.size(), groups.size() == 1 ? "step" : "steps",
+                explanation.steps.size());
+  }
   return wrong.empty() ? kExplainOk : kExplainUsageError;
 }
 
@@ -101,8 +187,12 @@ int runExplain(int argc, char** argv) {
       ->required();
   std::string lineText;
   app.add_option("--line", lineText, "explain only the puzzle on this line of the file");
-  app.add_flag("--hint", options.hint, "print only the next step");
-  app.add_option("--given", options.givenText, "digits already filled in, e.g. r2c3=4,r5c6=9 or \"r2c3=4 R5C6=9\"");
+  app.add_flag("--hint", options.hint, "print the next digit to write and the steps that lead to it");
+  app.add_flag("--raw", options.raw, "one line per step, STEP k TECHNIQUE: EFFECT because REASON, for scripts");
+  app.add_flag("--grid", options.grid, "draw the candidate grid after each step, its cells marked '<'");
+  app.add_option("--given", options.givenText,
+                 "digits already filled in, e.g. r2c3=4,r5c6=9 or \"r2c3=4 R5C6=9\", or a FILE holding that list "
+                 "or the grid's rows with a digit for each filled cell and '.' for the others");
   int status = kExplainOk;
   if (!parseOptions(app, argc, argv, status)) return status;
   if (app.count("--line") > 0 && !readNumberOption("explain", "--line", lineText, 1L, LONG_MAX, options.line))

@@ -58,4 +58,29 @@ bool parseGivenDigits(std::string_view text, std::vector<GivenDigit>& givens, st
   }
 }
 
+bool parseGivenFile(std::string_view text, std::vector<GivenDigit>& givens, std::string& bad) {
+  const bool isList = text.find('=') != std::string_view::npos;
+  int row = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (isList) {
+      if (!line.empty() && line.front() == '#') continue;
+      if (!parseGivenDigits(line, givens, bad)) return false;
+      continue;
+    }
+    ++row;
+    int column = 0;
+    for (const char c : line) {
+      if (c == ' ' || c == '\t') continue;
+      ++column;
+      if (c >= '1' && c <= '9') givens.push_back({row, column, c - '0'});
+    }
+  }
+  return true;
+}
+
 }  // namespace vantreel

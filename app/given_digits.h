@@ -18,4 +18,11 @@ struct GivenDigit {
 // `givens` keeps the items before it.
 bool parseGivenDigits(std::string_view text, std::vector<GivenDigit>& givens, std::string& bad);
 
+// A partly filled grid as a person writes it: one line per interior row from
+// r1, one character per interior cell from c1 (blanks ignored), a digit 1..9
+// for a filled cell and anything else ('.', '_', '#') for the rest. A file
+// holding '=' is read as the rROWcCOLUMN=DIGIT list instead, lines starting
+// with '#' left out. False, with `bad` set, for a list item that does not read.
+bool parseGivenFile(std::string_view text, std::vector<GivenDigit>& givens, std::string& bad);
+
 }  // namespace vantreel

@@ -1,0 +1,134 @@
+#include "explain/step_groups.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/given_digits.h"
+#include "explain/candidate_drawing.h"
+#include "explain/explainer.h"
+#include "format/puzzle_line.h"
+#include "solver/solution_count.h"
+#include "tests/committed_puzzles.h"
+
+namespace vantreel {
+namespace {
+
+using testing::puzzleLines;
+
+struct Explained {
+  Board board;
+  CandidateGrid start;
+  Explanation explanation;
+};
+
+Explained explainLine(const std::string& line) {
+  Explained explained;
+  EXPECT_TRUE(parseBoard(explained.board, line.c_str()));
+  const SolutionCount count = countSolutions(explained.board, 2);
+  EXPECT_EQ(count.found, 1);
+  EXPECT_TRUE(buildCandidateGrid(explained.board, explained.start));
+  explained.explanation = explainPuzzle(explained.board, count.first, {});
+  return explained;
+}
+
+// Groups cover the steps in order, each once; replaying them gives the
+// steps' own grid; every group but the last leaves something a person writes.
+TEST(StepGroups, PartitionTheStepsAndEndWhereThePersonWrites) {
+  for (const char* file : {"tests/data/generated_11x11.txt", "tests/data/generated_15x15.txt",
+                           "tests/data/explain_levels.txt", "tests/data/worked_example.txt"})
+    for (const std::string& line : puzzleLines(file)) {
+      const Explained explained = explainLine(line);
+      const std::vector<Step>& steps = explained.explanation.steps;
+      const std::vector<StepGroup> groups = groupSteps(explained.start, steps);
+      int next = 0;
+      CandidateGrid byGroups = explained.start, bySteps = explained.start;
+      for (std::size_t g = 0; g < groups.size(); ++g) {
+        const StepGroup& group = groups[g];
+        ASSERT_EQ(group.first, next) << file;
+        ASSERT_GT(group.count, 0);
+        next += group.count;
+        Technique hardest = Technique::UniqueSum;
+        for (int i = group.first; i < next; ++i) {
+          hardest = std::max(hardest, steps[i].technique);
+          applyStep(bySteps, steps[i]);
+        }
+        EXPECT_EQ(group.technique, hardest);
+        applyGroup(byGroups, steps, group);
+        bool written = false, placed = false;
+        for (int cell : group.cells) {
+          written = written || DigitCountTable[byGroups.candidates[cell]] <= kNotedCandidates;
+          placed = placed || isPlaced(byGroups.candidates[cell]);
+        }
+        EXPECT_EQ(group.places, placed);
+        if (g + 1 < groups.size()) {
+          EXPECT_TRUE(written) << file << " group " << g;
+        }
+      }
+      EXPECT_EQ(next, static_cast<int>(steps.size()));
+      EXPECT_EQ(byGroups.candidates, bySteps.candidates);
+    }
+}
+
+// A person reads at most half as many steps as the explainer takes.
+TEST(StepGroups, HalveTheStepsOfTheGeneratedPuzzles) {
+  for (const char* file : {"tests/data/generated_11x11.txt", "tests/data/generated_23x17.txt"}) {
+    std::size_t steps = 0, groups = 0;
+    for (const std::string& line : puzzleLines(file)) {
+      const Explained explained = explainLine(line);
+      steps += explained.explanation.steps.size();
+      groups += groupSteps(explained.start, explained.explanation.steps).size();
+    }
+    EXPECT_LE(2 * groups, steps) << file;
+  }
+}
+
+TEST(StepGroups, SayWhatIsLeftAndNameRunsInWords) {
+  const Explained explained = explainLine("1/4/3/l60.m.07l.4636");
+  const std::vector<StepGroup> groups = groupSteps(explained.start, explained.explanation.steps);
+  ASSERT_GE(groups.size(), 2u);
+  CandidateGrid grid = explained.start;
+  applyGroup(grid, explained.explanation.steps, groups[0]);
+  EXPECT_EQ(describeWhatIsLeft(grid, groups[0]), "r1c1 and r2c1 are 1 or 3");
+  EXPECT_EQ(describeGroupEffect(explained.start, grid, groups[0]), "r1c1-{2,4,5,6,7,8,9}, r2c1-{2,4,5,6,7,8,9}");
+  EXPECT_EQ(personReason("r0c4 down 23 in 3 is {6,8,9}"), "the down run from r0c4, 23 in 3 cells, is {6,8,9}");
+  EXPECT_EQ(personReason("r1c0 across 17 in 2 less the placed {9} leaves 8 in 1 cell: {8}; r9c9 across 3 in 1"),
+            "the across run from r1c0, 17 in 2 cells, less the placed {9} leaves 8 in 1 cell: {8}; "
+            "the across run from r9c9, 3 in 1 cell");
+  EXPECT_EQ(personReason("r3c5 and r9c5 hold only {7,8}"), "r3c5 and r9c5 hold only {7,8}");
+}
+
+TEST(CandidateDrawing, ShowsCluesDigitsAndMarkedCells) {
+  const Explained explained = explainLine("1/4/3/l60.m.07l.4636");
+  CandidateGrid grid = explained.start;
+  grid.candidates[6] = DigitSet(0b101);  // r1c1: 1 or 3
+  EXPECT_EQ(drawCandidates(explained.board, grid, {6}),
+            "#####  4\\    6\\   ##### #####\n"
+            "  \\3   13  <  .    6\\   #####\n"
+            "  \\6    .     .     .   #####\n"
+            "#####   \\7    .     .   #####\n");
+}
+
+TEST(GivenFile, ReadsAGridOfRowsOrAList) {
+  std::vector<GivenDigit> givens;
+  std::string bad;
+  ASSERT_TRUE(parseGivenFile("9 .\n_ 7\r\n\n..3\n", givens, bad));
+  ASSERT_EQ(givens.size(), 3u);
+  EXPECT_EQ(givens[0].row, 1);
+  EXPECT_EQ(givens[0].column, 1);
+  EXPECT_EQ(givens[0].digit, 9);
+  EXPECT_EQ(givens[1].row, 2);
+  EXPECT_EQ(givens[1].column, 2);
+  EXPECT_EQ(givens[2].row, 4);
+  EXPECT_EQ(givens[2].column, 3);
+  givens.clear();
+  ASSERT_TRUE(parseGivenFile("# so far\nr1c1=9, r2c2 = 7\nR3C3=1\n", givens, bad));
+  EXPECT_EQ(givens.size(), 3u);
+  givens.clear();
+  EXPECT_FALSE(parseGivenFile("r1c1=9\nr2c2=x\n", givens, bad));
+  EXPECT_EQ(bad, "r2c2=x");
+}
+
+}  // namespace
+}  // namespace vantreel

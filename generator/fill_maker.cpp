@@ -177,8 +177,10 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
   FillStats local;
   FillStats& counts = stats != nullptr ? *stats : local;
   const int whiteCount = static_cast<int>(whiteCells_.size());
-  // Repairs of one filling before it is given up for a fresh one.
-  const int repairLimit = 100 + whiteCount;
+  // Repairs of one filling before it is given up for a fresh one: repairs
+  // converge, so a fresh filling is the dearer move (a limit of 30 made
+  // 11x11 twenty times slower, 1000 + 4 per cell 11x11 about 1.6x faster).
+  const int repairLimit = 1000 + 4 * whiteCount;
   while (counts.steps < workBudget) {
     for (const std::uint16_t cell : whiteCells_)
       if (digits_[cell] != 0) clear(cell);

@@ -190,7 +190,10 @@ bool writeSheetPdf(std::FILE* out, const std::vector<SheetPuzzle>& puzzles, cons
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "");
   cairo_t* cr = cairo_create(surface);
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    drawPage(cr, paper, pages[i], static_cast<int>(i) + 1, static_cast<int>(pages.size()), puzzles);
+    const Paper sheet = pagePaper(pages[i], paper);
+    // Before anything is drawn on the page, or cairo keeps the old size.
+    cairo_pdf_surface_set_size(surface, sheet.width * kPointsPerMm, sheet.height * kPointsPerMm);
+    drawPage(cr, sheet, pages[i], static_cast<int>(i) + 1, static_cast<int>(pages.size()), puzzles);
     cairo_show_page(cr);
   }
   return finish(surface, cr, state, error);

@@ -67,8 +67,21 @@ void addPages(std::vector<SheetPage>& pages, SheetPart part, const std::vector<G
       arrangement = next;
       ++end;
     }
+    // A board too large to share an upright page goes on the turned paper when
+    // that gives it larger cells; boards not wider than tall never gain, so they stay upright.
     SheetPage page{part, {}};
-    const double width = slotWidth(paper, arrangement.columns), height = slotHeight(paper, arrangement.rows);
+    const Paper upright = paper;
+    const Paper turned{paper.height, paper.width};
+    if (end - first == 1 && sizes[first].columns > sizes[first].rows &&
+        chooseArrangement(sizes[first], paper, metrics).capacity() == 1) {
+      const Arrangement sideways = chooseArrangement(sizes[first], turned, metrics);
+      if (sideways.cell > arrangement.cell) {
+        arrangement = sideways;
+        page.landscape = true;
+      }
+    }
+    const Paper& sheet = page.landscape ? turned : upright;
+    const double width = slotWidth(sheet, arrangement.columns), height = slotHeight(sheet, arrangement.rows);
     for (std::size_t i = first; i < end; ++i) {
       const int slot = static_cast<int>(i - first);
       const double slotLeft = kSheetMetrics.margin + (slot % arrangement.columns) * (width + kSheetMetrics.gap);

@@ -35,7 +35,13 @@ enum class SheetPart { Puzzles, Answers };
 struct SheetPage {
   SheetPart part;
   std::vector<Placement> placements;
+  bool landscape = false;  // the paper turned: width and height swapped
 };
+
+// The paper a page is drawn on.
+inline Paper pagePaper(const SheetPage& page, const Paper& paper) {
+  return page.landscape ? Paper{paper.height, paper.width} : paper;
+}
 
 // Shared by the layout and the drawing.
 struct SheetMetrics {

@@ -42,6 +42,7 @@ void expectSoundSheet(const std::vector<GridSize>& sizes, const Paper& paper) {
   std::vector<int> order[2];
   bool answersBegun = false;
   for (const SheetPage& page : pages) {
+    const Paper sheet = pagePaper(page, paper);
     const bool answers = page.part == SheetPart::Answers;
     EXPECT_TRUE(answers || !answersBegun) << "a puzzle page after the answers";
     answersBegun = answersBegun || answers;
@@ -55,8 +56,8 @@ void expectSoundSheet(const std::vector<GridSize>& sizes, const Paper& paper) {
       const double slack = 1e-9;
       EXPECT_GE(box.left, kSheetMetrics.margin - slack);
       EXPECT_GE(box.top, kSheetMetrics.margin + kSheetMetrics.titleHeight - slack);
-      EXPECT_LE(box.right, paper.width - kSheetMetrics.margin + slack);
-      EXPECT_LE(box.bottom, paper.height - kSheetMetrics.margin + slack);
+      EXPECT_LE(box.right, sheet.width - kSheetMetrics.margin + slack);
+      EXPECT_LE(box.bottom, sheet.height - kSheetMetrics.margin + slack);
       EXPECT_LE(placement.cell, metrics.maxCell);
       // Only a grid alone on its page may have cells below the legible size.
       if (page.placements.size() > 1) {
@@ -92,6 +93,22 @@ TEST(SheetLayout, GivesABoardTooLargeForLegibleCellsAPageOfItsOwn) {
   ASSERT_EQ(pages.size(), 6u);  // the large board splits the small ones onto pages of their own
   EXPECT_EQ(pages[1].placements.size(), 1u);
   EXPECT_LT(pages[1].placements[0].cell, kPuzzleMetrics.minCell);
+}
+
+// A 45x30 interior (46x31 with the border) gets about 4 mm cells upright, over 5 mm turned.
+TEST(SheetLayout, TurnsTheLoneWideBoardWhenItsCellsGrowAndKeepsTheRestUpright) {
+  const std::vector<SheetPage> wide = layoutSheet({{46, 31}}, kPaperA4);
+  ASSERT_FALSE(wide.empty());
+  EXPECT_TRUE(wide.front().landscape);
+  EXPECT_GT(wide.front().placements.front().cell, 5.0);
+  const Paper turned = pagePaper(wide.front(), kPaperA4);
+  EXPECT_DOUBLE_EQ(turned.width, kPaperA4.height);
+  for (const Placement& placement : wide.front().placements)
+    EXPECT_LE(placement.left + 46 * placement.cell, turned.width - kSheetMetrics.margin + 1e-9);
+  // Tall, square and small boards: every page stays upright.
+  for (const GridSize size : {GridSize{31, 46}, GridSize{40, 40}, GridSize{12, 12}, GridSize{20, 16}})
+    for (const SheetPage& page : layoutSheet(std::vector<GridSize>(5, size), kPaperA4))
+      EXPECT_FALSE(page.landscape) << size.columns << "x" << size.rows;
 }
 
 }  // namespace

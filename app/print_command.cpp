@@ -18,6 +18,7 @@
 #include "app/standard_output.h"
 #include "explain/rating.h"
 #include "format/strict_reader.h"
+#include "picture/sheet_layout.h"
 #include "picture/sheet_text.h"
 #include "platform/files.h"
 #include "solver/judge.h"
@@ -198,6 +199,26 @@ bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& pl
   return true;
 }
 
+// Below this a digit cannot be pencilled in: the board is printed, and said to be too large.
+constexpr double kSmallestWritableCell = 5.0;
+
+// One line for each puzzle whose page gives it cells too small to write in.
+void noteSmallCells(const PrintOptions& options, const std::vector<SheetPuzzle>& puzzles) {
+  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  std::vector<GridSize> sizes;
+  for (const SheetPuzzle& puzzle : puzzles) sizes.push_back({puzzle.board.width, puzzle.board.height});
+  for (const SheetPage& page : layoutSheet(sizes, paper)) {
+    if (page.part != SheetPart::Puzzles) continue;
+    for (const Placement& placement : page.placements) {
+      if (placement.cell >= kSmallestWritableCell) continue;
+      const Board& board = puzzles[placement.index].board;
+      std::fprintf(stderr, "vantreel print: puzzle %d, %dx%d, gets %.1f mm cells on one %s page, too small to write "
+                   "in (5 mm or more)\n", puzzles[placement.index].number, interiorColumns(board),
+                   interiorRows(board), placement.cell, options.paper == "letter" ? "letter" : "A4");
+    }
+  }
+}
+
 int printFiles(const PrintOptions& options) {
   std::vector<SheetPuzzle> puzzles;
   int status = readPuzzles(options, [&puzzles](SheetPuzzle puzzle) { puzzles.push_back(std::move(puzzle)); });
@@ -209,6 +230,7 @@ int printFiles(const PrintOptions& options) {
     std::fprintf(stderr, "vantreel print: %s holds no puzzle to print; nothing written\n", options.input.c_str());
     return status == kPrintOk ? kPrintInputError : status;
   }
+  if (options.kind == OutputKind::Pdf) noteSmallCells(options, puzzles);
   if (!writeOutputs(options, planOutputs(options, puzzles), puzzles)) return kPrintInputError;
   return status;
 }

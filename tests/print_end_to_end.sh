@@ -64,8 +64,9 @@ awk '/^Puzzle / { n = $2; inside = 1; next } /^Answer / { inside = 0 }
        split(cell, sums, "\\"); for (i = 1; i <= 2; ++i) if (sums[i] != "") print sums[i] > ("clues." n)
        $0 = substr($0, RSTART + RLENGTH) } }' batch.out
 
-"$binary" print "$data/generated_11x11.txt" -o batch.pdf >batch.names
+"$binary" print "$data/generated_11x11.txt" -o batch.pdf >batch.names 2>batch.err
 check "PDF exits 0" "$(is $? 0)"
+check "11x11 cells need no note" "$(is "$(cat batch.err)" "")"
 check "PDF names its file" "$(is "$(cat batch.names)" batch.pdf)"
 # 30 puzzles, four to an A4 page, then 12 answers a page.
 check "PDF page count" "$(is "$(pages batch.pdf)" 11)" "$(pages batch.pdf)"
@@ -83,6 +84,11 @@ check "answers follow on their own pages" \
   "$(pdftotext -f 9 -l 9 batch.pdf - | grep -c 'Answer to puzzle 1$' | grep -qx 1; echo $?)"
 "$binary" print "$data/generated_11x11.txt" -o again.pdf >/dev/null
 check "PDF is the same on every run" "$(same batch.pdf again.pdf)"
+
+# The largest board prints, and standard error says its cells are too small to write in.
+"$binary" print "$data/largest_126x126.txt" -o largest.pdf >/dev/null 2>largest.err
+check "a 126x126 board prints" "$(is $? 0)"
+check "and is said to be too small" "$(grep -c '^vantreel print: puzzle 1, 126x126, gets 1\.[0-9] mm cells on one A4 page, too small to write in' largest.err | grep -qx 1; echo $?)" "$(cat largest.err)"
 
 cp batch.pdf before.pdf
 "$binary" print "$data/generated_15x15.txt" -o batch.pdf >/dev/null 2>exists.err

@@ -66,7 +66,8 @@ awk '/^Puzzle / { n = $2; inside = 1; next } /^Answer / { inside = 0 }
 
 "$binary" print "$data/generated_11x11.txt" -o batch.pdf >batch.names 2>batch.err
 check "PDF exits 0" "$(is $? 0)"
-check "11x11 cells need no note" "$(is "$(cat batch.err)" "")"
+# (grep, not an empty file: a sanitizer build adds its own report there)
+check "11x11 cells need no note" "$(! grep -q 'too small' batch.err; echo $?)"
 check "PDF names its file" "$(is "$(cat batch.names)" batch.pdf)"
 # 30 puzzles, four to an A4 page, then 12 answers a page.
 check "PDF page count" "$(is "$(pages batch.pdf)" 11)" "$(pages batch.pdf)"

@@ -155,11 +155,14 @@ bool writePlan(std::FILE* out, const OutputPlan& plan, const std::vector<SheetPu
   return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
 }
 
+// --paper, checked when the options were read: letter or A4.
+Paper paperOf(const PrintOptions& options) { return options.paper == "letter" ? kPaperLetter : kPaperA4; }
+
 // Writes one file in full under no name, then names it; --force renames it
 // over an existing file, which stays whole until then.
 bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const PrintOptions& options,
                  std::string& error) {
-  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  const Paper paper = paperOf(options);
   NewFile file;
   int code = 0;
   if (!file.open(std::filesystem::path(plan.name).parent_path().string(), code)) {
@@ -204,7 +207,7 @@ constexpr double kSmallestWritableCell = 5.0;
 
 // One line for each puzzle whose page gives it cells too small to write in.
 void noteSmallCells(const PrintOptions& options, const std::vector<SheetPuzzle>& puzzles) {
-  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  const Paper paper = paperOf(options);
   std::vector<GridSize> sizes;
   for (const SheetPuzzle& puzzle : puzzles) sizes.push_back({puzzle.board.width, puzzle.board.height});
   for (const SheetPage& page : layoutSheet(sizes, paper)) {

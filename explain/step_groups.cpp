@@ -94,6 +94,8 @@ std::vector<StepGroup> groupSteps(const CandidateGrid& start, const std::vector<
     last.technique = std::max(last.technique, step.technique);
     addCells(last.cells, step);
     applyStep(grid, step);
+    for (const Placement& placement : step.placements) last.places = last.places || isPlaced(grid.candidates[placement.cell]);
+    for (const Removal& removal : step.removals) last.places = last.places || isPlaced(grid.candidates[removal.cell]);
     const bool written = isWritten(grid, step);
     open = !written;
     lastSubject = subject;
@@ -101,11 +103,6 @@ std::vector<StepGroup> groupSteps(const CandidateGrid& start, const std::vector<
   for (StepGroup& group : groups) {
     std::sort(group.cells.begin(), group.cells.end());
     group.cells.erase(std::unique(group.cells.begin(), group.cells.end()), group.cells.end());
-  }
-  CandidateGrid after = start;
-  for (StepGroup& group : groups) {
-    applyGroup(after, steps, group);
-    for (int cell : group.cells) group.places = group.places || isPlaced(after.candidates[cell]);
   }
   return groups;
 }

@@ -55,8 +55,10 @@ inline constexpr Command kCommands[] = {
      "[--white P] [--count N] [--level A|A-B | --rating A|A-B [--max-tries N]] [--seed S] [--first K] [--threads T] "
      "[-o FILE]",
      "any number of puzzles of any size or layout, the same on any threads"},
-    {"explain", Program::Words, runIn<Here>(Program::Words, runExplain),
-     "explain FILE [--line N] [--hint] [--raw] [--grid] [--given r2c3=4,...|FILE]", "the solving path step by step"},
+    {"explain", Program::Print, runIn<Here>(Program::Print, runExplain),
+     "explain FILE [--line N] [--hint] [--raw] [--grid] [--given r2c3=4,...|FILE] [-o OUT.pdf|OUT.svg] "
+     "[--paper a4|letter] [--force]",
+     "the solving path step by step, as text or drawn"},
     {"help", Program::Vantreel, nullptr, "--help | -h | help", "this text; vantreel --version: the version"},
 };
 

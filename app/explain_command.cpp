@@ -1,6 +1,7 @@
 #include "app/explain_command.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <climits>
 #include <cerrno>
@@ -16,12 +17,18 @@
 #include "app/line_source.h"
 #include "app/messages.h"
 #include "app/number_option.h"
+#include "app/sheet_files.h"
 #include "explain/candidate_drawing.h"
 #include "explain/explainer.h"
 #include "explain/rating.h"
+#include "explain/step_focus.h"
 #include "explain/step_groups.h"
 #include "format/strict_reader.h"
+#include "picture/step_sheet.h"
 #include "solver/judge.h"
+#ifdef VANTREEL_HAVE_CAIRO
+#include "picture/step_sheet_cairo.h"
+#endif
 
 namespace vantreel {
 namespace {
@@ -35,6 +42,9 @@ struct ExplainOptions {
   bool raw = false;   // the one-line-per-step syntax for scripts
   bool grid = false;  // the candidate grid after each step
   std::string givenText;
+  std::string output;  // a step sheet, .pdf or .svg; empty: text
+  std::string paper = "a4";
+  bool force = false;
 };
 
 // A list typed on the command line, or else the name of a file holding one
@@ -69,19 +79,48 @@ std::string personTechnique(Technique technique) {
   return name;
 }
 
-// One group in the chosen form; `before` is the grid before it, and is left after it.
-void printGroup(const Board& board, const Explanation& explanation, const StepGroup& group, std::size_t number,
-                const ExplainOptions& options, CandidateGrid& before) {
-  CandidateGrid after = before;
-  applyGroup(after, explanation.steps, group);
+// One group's line in the chosen form, from the grid before it to the grid after it.
+std::string groupSentence(const Explanation& explanation, const StepGroup& group, std::size_t number,
+                          const ExplainOptions& options, const CandidateGrid& before, const CandidateGrid& after) {
   const std::string reasons = groupReasons(explanation.steps, group);
   if (options.raw)
-    std::printf("STEP %zu %s: %s because %s\n", number, techniqueName(group.technique),
-                describeGroupEffect(before, after, group).c_str(), reasons.c_str());
-  else
-    std::printf("Step %zu (%s): %s, because %s.\n", number, personTechnique(group.technique).c_str(),
-                describeWhatIsLeft(after, group).c_str(), personReason(reasons).c_str());
-  if (options.grid) std::printf("%s\n", drawCandidates(board, after, group.cells).c_str());
+    return "STEP " + std::to_string(number) + " " + techniqueName(group.technique) + ": " +
+           describeGroupEffect(before, after, group) + " because " + reasons;
+  return "Step " + std::to_string(number) + " (" + personTechnique(group.technique) +
+         "): " + describeWhatIsLeft(after, group) + ", because " + personReason(reasons) + ".";
+}
+
+// The picture of a group: the candidates it leaves, its cells and runs shaded.
+// Pencil marks only where a person would write them: cells down to a few
+// digits, and the step's own cells.
+StepPicture groupPicture(const CandidateGrid& after, const StepGroup& group, std::string sentence) {
+  constexpr int kPencilledCandidates = 5;
+  StepPicture picture;
+  picture.candidates.assign(after.candidates.begin(), after.candidates.end());
+  picture.shade.reserve(after.candidates.size());
+  const std::vector<Focus> focus = stepFocus(after, group);
+  for (std::size_t cell = 0; cell < focus.size(); ++cell) {
+    picture.shade.push_back(focus[cell] == Focus::Step ? kStepCell : focus[cell] == Focus::Run ? kRunCell : kPlainCell);
+    if (focus[cell] != Focus::Step && std::popcount(picture.candidates[cell]) > kPencilledCandidates)
+      picture.candidates[cell] = 0;
+  }
+  picture.sentence = std::move(sentence);
+  return picture;
+}
+
+// One group in the chosen form, printed or drawn into `sheet` when there is
+// one; `before` is the grid before it, and is left after it.
+void showGroup(const Board& board, const Explanation& explanation, const StepGroup& group, std::size_t number,
+               const ExplainOptions& options, CandidateGrid& before, StepSheet* sheet) {
+  CandidateGrid after = before;
+  applyGroup(after, explanation.steps, group);
+  std::string sentence = groupSentence(explanation, group, number, options, before, after);
+  if (sheet != nullptr) {
+    sheet->steps.push_back(groupPicture(after, group, std::move(sentence)));
+  } else {
+    std::printf("%s\n", sentence.c_str());
+    if (options.grid) std::printf("%s\n", drawCandidates(board, after, group.cells).c_str());
+  }
   before = std::move(after);
 }
 
@@ -110,9 +149,21 @@ std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector
   return chain;
 }
 
-// One unique puzzle: givens checked against the solution, then the steps.
+// A step sheet larger than this is refused: a 126x126 board's every step
+// would make thousands of pages.
+constexpr std::size_t kMostDrawnCells = 2'000'000;
+
+// "Puzzle on line 3 · 11×11 · rating 4 (medium) · 72 steps"
+std::string sheetTitle(const Board& board, long lineNumber, const Rating& rating, std::size_t steps, bool hint) {
+  return "Puzzle on line " + std::to_string(lineNumber) + " \u00b7 " + std::to_string(board.width - 1) +
+         "\u00d7" + std::to_string(board.height - 1) + " \u00b7 rating " + std::to_string(rating.value) + " (" +
+         rating.name + ") \u00b7 " + (hint ? "hint, " : "") + std::to_string(steps) + (steps == 1 ? " step" : " steps");
+}
+
+// One unique puzzle: givens checked against the solution, then the steps,
+// printed or, with a sheet, drawn into it.
 int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, const ExplainOptions& options,
-                 const std::vector<GivenDigit>& givenDigits, long lineNumber) {
+                 const std::vector<GivenDigit>& givenDigits, long lineNumber, StepSheet* sheet) {
   CandidateGrid names;
   if (!buildCandidateGrid(board, names)) return kExplainNotUnique;
   std::vector<Placement> givens;
@@ -134,33 +185,40 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   for (const std::string& digit : wrong)
     std::fprintf(stderr, "vantreel explain: line %ld: --given %s contradicts the clues; left out\n", lineNumber,
                  digit.c_str());
-  std::printf("PUZZLE line %ld\n", lineNumber);
+  const int status = wrong.empty() ? kExplainOk : kExplainUsageError;
+  if (sheet == nullptr) std::printf("PUZZLE line %ld\n", lineNumber);
   const Explanation explanation = explainPuzzle(board, solution, givens);
   CandidateGrid start = names;
   for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
   const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
-  if (options.hint) {
-    if (groups.empty()) {
-      std::printf("NO STEP: every cell is filled in\n");
-      return wrong.empty() ? kExplainOk : kExplainUsageError;
-    }
-    // Each shown group is drawn over the grid it starts from, the skipped ones applied silently.
-    CandidateGrid before = start;
-    std::size_t next = 0, number = 0;
-    for (const std::size_t g : hintChain(start, groups)) {
-      for (; next < g; ++next) applyGroup(before, explanation.steps, groups[next]);
-      printGroup(board, explanation, groups[g], ++number, options, before);
-      next = g + 1;
-    }
-    return wrong.empty() ? kExplainOk : kExplainUsageError;
+  // The hint's groups, or all; each is shown over the grid it starts from, the skipped ones applied silently.
+  std::vector<std::size_t> shown;
+  if (options.hint && !groups.empty()) shown = hintChain(start, groups);
+  else if (!options.hint)
+    for (std::size_t g = 0; g < groups.size(); ++g) shown.push_back(g);
+  if (sheet != nullptr && shown.size() * static_cast<std::size_t>(board.cellCount()) > kMostDrawnCells) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vantreel explain: line %ld: %zu steps of a %dx%d board are too many to draw (%zu cells "
+                 "at most); --hint draws the next one\n", lineNumber, shown.size(), board.width - 1, board.height - 1,
+                 kMostDrawnCells);
+    return kExplainInputError;
   }
+  if (options.hint && groups.empty() && sheet == nullptr) std::printf("NO STEP: every cell is filled in\n");
   CandidateGrid before = start;
-  for (std::size_t g = 0; g < groups.size(); ++g) printGroup(board, explanation, groups[g], g + 1, options, before);
+  std::size_t next = 0, number = 0;
+  for (const std::size_t g : shown) {
+    for (; next < g; ++next) applyGroup(before, explanation.steps, groups[next]);
+    showGroup(board, explanation, groups[g], ++number, options, before, sheet);
+    next = g + 1;
+  }
+  if (options.hint && sheet == nullptr) return status;
   // The rating belongs to the puzzle: with digits given, its own path from the clues.
   const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
   const Explanation& path = givens.empty() ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
-  if (options.raw) {
+  if (sheet != nullptr) {
+    sheet->title = sheetTitle(board, lineNumber, rating, shown.size(), options.hint);
+  } else if (options.raw) {
     std::printf("RATING %d (%s; hardest technique: %s)\n", rating.value, rating.name, techniqueName(path.hardest));
     std::printf("STEPS %zu\n", groups.size());
   } else {
@@ -169,12 +227,75 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     std::printf("%zu %s (%zu of the explainer's own).\n", groups.size(), groups.size() == 1 ? "step" : "steps",
                 explanation.steps.size());
   }
-  return wrong.empty() ? kExplainOk : kExplainUsageError;
+  return status;
 }
 
 const char* whyNotUnique(const Judgement& judged) {
   if (judged.verdict == Verdict::Unknown) return "the search budget ran out before one solution was certain";
   return judged.verdict == Verdict::None ? "the puzzle has no solution" : "the puzzle has several solutions";
+}
+
+bool endsWith(const std::string& text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i]) return false;
+  return true;
+}
+
+// -o names a .pdf or .svg; --paper goes with a PDF, and --grid's text
+// pictures have no place in a drawn sheet, which shows the candidates anyway.
+bool checkSheetOptions(const CLI::App& app, int argc, char** argv, const ExplainOptions& options) {
+  if (options.output.empty()) {
+    if (app.count("--paper") == 0 && !options.force) return true;
+    std::fprintf(stderr, "vantreel explain: %s go with a step sheet: give it with %s OUT.pdf\n",
+                 app.count("--paper") > 0 ? "--paper and --force" : "--force", optionAsTyped(argc, argv, "-o,--output").c_str());
+    return false;
+  }
+  if (!endsWith(options.output, ".pdf") && !endsWith(options.output, ".svg")) {
+    std::fprintf(stderr, "vantreel explain: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
+    return false;
+  }
+  if (app.count("--paper") > 0 && !endsWith(options.output, ".pdf")) {
+    std::fprintf(stderr, "vantreel explain: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
+                 optionAsTyped(argc, argv, "-o,--output").c_str());
+    return false;
+  }
+  if (options.grid) {
+    std::fprintf(stderr, "vantreel explain: --grid draws text grids; a step sheet already shows the candidates\n");
+    return false;
+  }
+  return true;
+}
+
+// Writes the sheet of the puzzles explained, all or nothing: nothing when a
+// line could not be read, since the sheet would silently lack its puzzle.
+int writeStepSheets(const ExplainOptions& options, const std::vector<StepSheet>& sheets, int status) {
+  if (status == kExplainInputError && sheets.empty()) {
+    std::fprintf(stderr, "vantreel explain: nothing written\n");
+    return status;
+  }
+  if (sheets.empty()) {
+    std::fprintf(stderr, "vantreel explain: %s holds no puzzle to explain; nothing written\n",
+                 options.fileName.c_str());
+    return status == kExplainOk ? kExplainInputError : status;
+  }
+#ifdef VANTREEL_HAVE_CAIRO
+  const bool pdf = endsWith(options.output, ".pdf");
+  if (!pdf && sheets.size() > 1) {
+    std::fprintf(stderr, "vantreel explain: an SVG holds the steps of one puzzle, and %zu were explained: choose one "
+                 "with --line N, or write a PDF; nothing written\n", sheets.size());
+    return kExplainUsageError;
+  }
+  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  const SheetFile file{options.output, [&](std::FILE* out, std::string& error) {
+                         return pdf ? writeStepSheetPdf(out, sheets, paper, error)
+                                    : writeStepSheetSvg(out, sheets.front(), error);
+                       }};
+  return writeSheetFiles("explain", {file}, options.force) ? status : kExplainInputError;
+#else
+  std::fprintf(stderr, "vantreel explain: this build cannot write PDF or SVG: install libcairo2-dev and rebuild\n");
+  return kExplainInputError;
+#endif
 }
 
 }  // namespace
@@ -193,8 +314,14 @@ int runExplain(int argc, char** argv) {
   app.add_option("--given", options.givenText,
                  "digits already filled in, e.g. r2c3=4,r5c6=9 or \"r2c3=4 R5C6=9\", or a FILE holding that list "
                  "or the grid's rows with a digit for each filled cell and '.' for the others");
+  app.add_option("-o,--output", options.output,
+                 "OUT.pdf: a step sheet of every puzzle explained; OUT.svg: the steps of one puzzle");
+  app.add_option("--paper", options.paper, "paper size of the PDF (with -o OUT.pdf only)")
+      ->check(CLI::IsMember({"a4", "letter"}));
+  app.add_flag("--force", options.force, "replace an existing output file (once the new one is complete)");
   int status = kExplainOk;
   if (!parseOptions(app, argc, argv, status)) return status;
+  if (!checkSheetOptions(app, argc, argv, options)) return kExplainUsageError;
   if (app.count("--line") > 0 && !readNumberOption("explain", "--line", lineText, 1L, LONG_MAX, options.line))
     return kExplainUsageError;
   std::vector<GivenDigit> givens;
@@ -206,6 +333,7 @@ int runExplain(int argc, char** argv) {
     return kExplainInputError;
   }
   LineSource lines(input.file);
+  std::vector<StepSheet> sheets;
   bool lineFound = false;
   bool firstPuzzle = true;
   bool anyPuzzle = false;
@@ -236,9 +364,18 @@ int runExplain(int argc, char** argv) {
       status = std::max<int>(status, kExplainNotUnique);
       continue;
     }
-    if (!firstPuzzle) std::printf("\n");
-    firstPuzzle = false;
-    status = std::max(status, explainBoard(board, judged.solution, options, givens, lines.lineNumber()));
+    StepSheet* sheet = nullptr;
+    if (!options.output.empty()) {
+      sheet = &sheets.emplace_back();
+    } else {
+      if (!firstPuzzle) std::printf("\n");
+      firstPuzzle = false;
+    }
+    const int explained = explainBoard(board, judged.solution, options, givens, lines.lineNumber(), sheet);
+    // A puzzle too large to draw is left out of the sheet.
+    if (sheet != nullptr && explained == kExplainInputError) sheets.pop_back();
+    else if (sheet != nullptr) sheet->board = std::move(board);
+    status = std::max(status, explained);
   }
   if (lines.failed()) {
     std::fflush(stdout);
@@ -252,7 +389,8 @@ int runExplain(int argc, char** argv) {
     status = std::max<int>(status, kExplainInputError);
   }
   closeInput(input);
-  return status;
+  if (options.output.empty()) return status;
+  return writeStepSheets(options, sheets, status);
 }
 
 }  // namespace vantreel

@@ -1,8 +1,9 @@
 #pragma once
 // The newer commands run in helper programs, so that what they link never
 // slows the start of the static vantreel program:
-// - vantreel-print: cairo and its fonts are shared libraries;
-// - vantreel-words: check, link, generate and explain parse their options
+// - vantreel-print: print and explain draw with cairo, whose fonts and
+//   libraries are shared ones;
+// - vantreel-words: check, link and generate parse their options
 //   with CLI11, whose header builds option checkers and the standard streams
 //   before main in every program that contains it.
 // Installed, they live in libexec/vantreel/ under the prefix, as git keeps

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +14,12 @@
 #include "app/line_source.h"
 #include "app/messages.h"
 #include "app/number_option.h"
+#include "app/sheet_files.h"
 #include "app/standard_output.h"
 #include "explain/rating.h"
 #include "format/strict_reader.h"
 #include "picture/sheet_layout.h"
 #include "picture/sheet_text.h"
-#include "platform/files.h"
 #include "solver/judge.h"
 #ifdef VANTREEL_HAVE_CAIRO
 #include "picture/sheet_cairo.h"
@@ -149,57 +148,19 @@ std::vector<OutputPlan> planOutputs(const PrintOptions& options, const std::vect
   return plans;
 }
 
-bool writePlan(std::FILE* out, const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const Paper& paper,
-               std::string& error) {
-  if (plan.puzzle == nullptr) return writeSheetPdf(out, puzzles, paper, error);
-  return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
-}
-
 // --paper, checked when the options were read: letter or A4.
 Paper paperOf(const PrintOptions& options) { return options.paper == "letter" ? kPaperLetter : kPaperA4; }
 
-// Writes one file in full under no name, then names it; --force renames it
-// over an existing file, which stays whole until then.
-bool writeOutput(const OutputPlan& plan, const std::vector<SheetPuzzle>& puzzles, const PrintOptions& options,
-                 std::string& error) {
-  const Paper paper = paperOf(options);
-  NewFile file;
-  int code = 0;
-  if (!file.open(std::filesystem::path(plan.name).parent_path().string(), code)) {
-    error = std::strerror(code);
-    return false;
-  }
-  if (!writePlan(file.stream(), plan, puzzles, paper, error)) return false;
-  if (options.force ? file.finishReplacing(plan.name, code) : file.finish(plan.name, code)) return true;
-  error = code == EEXIST ? "made by another program meanwhile" : std::strerror(code);
-  return false;
-}
-
-// All files or none: one file at a time (a puzzle file may make hundreds),
-// and a failure removes those already named.
 bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& plans,
                   const std::vector<SheetPuzzle>& puzzles) {
+  const Paper paper = paperOf(options);
+  std::vector<SheetFile> files;
   for (const OutputPlan& plan : plans)
-    if (isDirectory(plan.name.c_str())) {
-      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plan.name.c_str(), std::strerror(EISDIR));
-      return false;
-    }
-  if (!options.force)
-    for (const OutputPlan& plan : plans)
-      if (fileExists(plan.name.c_str())) {
-        std::fprintf(stderr, "vantreel print: %s exists; nothing written (--force replaces it)\n", plan.name.c_str());
-        return false;
-      }
-  std::size_t named = 0;
-  std::string error;
-  for (; named < plans.size(); ++named)
-    if (!writeOutput(plans[named], puzzles, options, error)) {
-      std::fprintf(stderr, "vantreel print: %s: %s; nothing written\n", plans[named].name.c_str(), error.c_str());
-      for (std::size_t i = 0; i < named; ++i) std::remove(plans[i].name.c_str());
-      return false;
-    }
-  for (const OutputPlan& plan : plans) std::printf("%s\n", plan.name.c_str());
-  return true;
+    files.push_back({plan.name, [&plan, &puzzles, paper](std::FILE* out, std::string& error) {
+                       if (plan.puzzle == nullptr) return writeSheetPdf(out, puzzles, paper, error);
+                       return writePuzzleSvg(out, *plan.puzzle, plan.withAnswer, error);
+                     }});
+  return writeSheetFiles("print", files, options.force);
 }
 
 // Below this a digit cannot be pencilled in: the board is printed, and said to be too large.
@@ -212,7 +173,7 @@ void noteSmallCells(const PrintOptions& options, const std::vector<SheetPuzzle>&
   for (const SheetPuzzle& puzzle : puzzles) sizes.push_back({puzzle.board.width, puzzle.board.height});
   for (const SheetPage& page : layoutSheet(sizes, paper)) {
     if (page.part != SheetPart::Puzzles) continue;
-    for (const Placement& placement : page.placements) {
+    for (const SheetPlacement& placement : page.placements) {
       if (placement.cell >= kSmallestWritableCell) continue;
       const Board& board = puzzles[placement.index].board;
       std::fprintf(stderr, "vantreel print: puzzle %d, %dx%d, gets %.1f mm cells on one %s page, too small to write "

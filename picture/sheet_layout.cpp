@@ -89,7 +89,7 @@ void addPages(std::vector<SheetPage>& pages, SheetPart part, const std::vector<G
                              (slot / arrangement.columns) * (height + kSheetMetrics.gap);
       const double gridWidth = sizes[i].columns * arrangement.cell;
       const double blockHeight = kSheetMetrics.captionHeight + sizes[i].rows * arrangement.cell;
-      Placement placement;
+      SheetPlacement placement;
       placement.index = static_cast<int>(i);
       placement.cell = arrangement.cell;
       // Centred in the slot, so that the rows of a page spread evenly down it.

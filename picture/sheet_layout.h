@@ -20,7 +20,7 @@ struct GridSize {
 
 // One grid on a page: its top-left corner, its cell edge, and the baseline
 // of its caption, centred above it.
-struct Placement {
+struct SheetPlacement {
   int index;  // into the sizes handed to layoutSheet
   double left;
   double top;
@@ -34,7 +34,7 @@ enum class SheetPart { Puzzles, Answers };
 
 struct SheetPage {
   SheetPart part;
-  std::vector<Placement> placements;
+  std::vector<SheetPlacement> placements;
   bool landscape = false;  // the paper turned: width and height swapped
 };
 

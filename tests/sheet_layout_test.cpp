@@ -27,7 +27,7 @@ struct Box {
   double left, top, right, bottom;
 };
 
-Box boxOf(const Placement& placement, GridSize size) {
+Box boxOf(const SheetPlacement& placement, GridSize size) {
   return {placement.left, placement.top - kSheetMetrics.captionHeight, placement.left + size.columns * placement.cell,
           placement.top + size.rows * placement.cell};
 }
@@ -49,7 +49,7 @@ void expectSoundSheet(const std::vector<GridSize>& sizes, const Paper& paper) {
     const PartMetrics& metrics = answers ? kAnswerMetrics : kPuzzleMetrics;
     ASSERT_FALSE(page.placements.empty());
     for (std::size_t i = 0; i < page.placements.size(); ++i) {
-      const Placement& placement = page.placements[i];
+      const SheetPlacement& placement = page.placements[i];
       const GridSize size = sizes[placement.index];
       order[answers].push_back(placement.index);
       const Box box = boxOf(placement, size);
@@ -103,7 +103,7 @@ TEST(SheetLayout, TurnsTheLoneWideBoardWhenItsCellsGrowAndKeepsTheRestUpright) {
   EXPECT_GT(wide.front().placements.front().cell, 5.0);
   const Paper turned = pagePaper(wide.front(), kPaperA4);
   EXPECT_DOUBLE_EQ(turned.width, kPaperA4.height);
-  for (const Placement& placement : wide.front().placements)
+  for (const SheetPlacement& placement : wide.front().placements)
     EXPECT_LE(placement.left + 46 * placement.cell, turned.width - kSheetMetrics.margin + 1e-9);
   // Tall, square and small boards: every page stays upright.
   for (const GridSize size : {GridSize{31, 46}, GridSize{40, 40}, GridSize{12, 12}, GridSize{20, 16}})

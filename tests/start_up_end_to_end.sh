@@ -2,7 +2,8 @@
 # The vantreel program stays quick to start: it contains neither the option
 # parser of the newer commands nor the standard streams, whose set-up would
 # run before main on every start. Those commands run in vantreel-words
-# beside it, and a missing vantreel-words is reported, not silently skipped.
+# beside it (vantreel-print for the ones that draw), and a missing helper is
+# reported, not silently skipped.
 set -u
 source "$(dirname "$(realpath "$0")")/check_lib.sh"
 binary=$(realpath "$1")
@@ -14,11 +15,12 @@ check "vantreel holds no option parser" "$(grep -q 'CLI::' <<<"$symbols"; [[ $? 
 check "vantreel sets up no standard streams" "$(grep -q 'ios_base::Init' <<<"$symbols"; [[ $? == 1 ]]; echo $?)"
 
 cp "$binary" "$work/vantreel"
-for word in check link generate explain; do
+for word in check:words link:words generate:words explain:print print:print; do
+  helper=vantreel-${word#*:} word=${word%:*}
   out=$("$work/vantreel" "$word" "$data/worked_example.txt" 2>"$work/err"); status=$?
-  check "$word without vantreel-words: exit 1" "$([[ $status == 1 && -z $out ]]; echo $?)" "status $status"
-  check "$word without vantreel-words: says so" \
-    "$([[ $(cat "$work/err") == "vantreel $word: cannot run $work/vantreel-words: No such file or directory" ]]; echo $?)" \
+  check "$word without $helper: exit 1" "$([[ $status == 1 && -z $out ]]; echo $?)" "status $status"
+  check "$word without $helper: says so" \
+    "$([[ $(cat "$work/err") == "vantreel $word: cannot run $work/$helper: No such file or directory" ]]; echo $?)" \
     "$(cat "$work/err")"
 done
 

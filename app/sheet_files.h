@@ -1,0 +1,22 @@
+#pragma once
+// The files a drawing command writes: all of them or none, each complete
+// under no name before it gets its own, then their names on standard output.
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantreel {
+
+struct SheetFile {
+  std::string name;
+  // Fills the open file; false with `error` in words.
+  std::function<bool(std::FILE* out, std::string& error)> write;
+};
+
+// Refuses a name that is a folder, or (without `force`) one that exists,
+// before anything is written; a failure removes the files already named.
+// Messages start "vantreel COMMAND: ". True when every file was written.
+bool writeSheetFiles(const char* command, const std::vector<SheetFile>& files, bool force);
+
+}  // namespace vantreel

@@ -268,9 +268,9 @@ bool checkSheetOptions(const CLI::App& app, int argc, char** argv, const Explain
 }
 
 // Writes the sheet of the puzzles explained, all or nothing: nothing when a
-// line could not be read, since the sheet would silently lack its puzzle.
+// line could not be read or drawn, since the sheet would silently lack its puzzle.
 int writeStepSheets(const ExplainOptions& options, const std::vector<StepSheet>& sheets, int status) {
-  if (status == kExplainInputError && sheets.empty()) {
+  if (status == kExplainInputError) {
     std::fprintf(stderr, "vantreel explain: nothing written\n");
     return status;
   }
@@ -372,9 +372,7 @@ int runExplain(int argc, char** argv) {
       firstPuzzle = false;
     }
     const int explained = explainBoard(board, judged.solution, options, givens, lines.lineNumber(), sheet);
-    // A puzzle too large to draw is left out of the sheet.
-    if (sheet != nullptr && explained == kExplainInputError) sheets.pop_back();
-    else if (sheet != nullptr) sheet->board = std::move(board);
+    if (sheet != nullptr) sheet->board = std::move(board);
     status = std::max(status, explained);
   }
   if (lines.failed()) {

@@ -12,7 +12,7 @@ namespace vantreel {
 namespace {
 
 constexpr double kSentenceSize = 7.0;       // points
-constexpr double kSmallestSentence = 5.5;   // a long sentence shrinks to this before it is cut
+constexpr double kSmallestSentence = 5.0;   // a long sentence shrinks to this before it is cut
 constexpr double kLineSpacing = 1.25;
 constexpr double kTextGapMm = 1.5;          // grid to sentence
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "picture/sheet_layout.h"
+#include "picture/step_sheet.h"
 
 namespace vantreel {
 namespace {
@@ -109,6 +110,37 @@ TEST(SheetLayout, TurnsTheLoneWideBoardWhenItsCellsGrowAndKeepsTheRestUpright) {
   for (const GridSize size : {GridSize{31, 46}, GridSize{40, 40}, GridSize{12, 12}, GridSize{20, 16}})
     for (const SheetPage& page : layoutSheet(std::vector<GridSize>(5, size), kPaperA4))
       EXPECT_FALSE(page.landscape) << size.columns << "x" << size.rows;
+}
+
+// Step pictures stay on the page and apart, with cells large enough for
+// pencil marks whenever a page holds more than one; a board too large for
+// that gets a page of its own, turned when it is wide.
+TEST(StepSheetLayout, KeepsPicturesOnThePageApartAndLegible) {
+  for (const Paper& paper : {kPaperA4, kPaperLetter})
+    for (const GridSize size : {GridSize{5, 4}, {12, 12}, {16, 16}, {24, 18}, {31, 31}, {46, 31}, {127, 127}}) {
+      const StepPageLayout layout = layoutStepPage(size, paper);
+      const Paper page = layout.landscape ? Paper{paper.height, paper.width} : paper;
+      if (layout.perPage() > 1) {
+        EXPECT_GE(layout.cell, kStepMinCell);
+      }
+      EXPECT_LE(layout.cell, kStepMaxCell);
+      for (int slot = 0; slot < layout.perPage(); ++slot) {
+        const double left = stepSlotLeft(layout, slot), top = stepSlotTop(layout, slot);
+        EXPECT_GE(left, kSheetMetrics.margin - 1e-9);
+        EXPECT_LE(left + layout.slotWidth, page.width - kSheetMetrics.margin + 1e-9);
+        EXPECT_LE(top + layout.slotHeight, page.height - kSheetMetrics.margin + 1e-9);
+        EXPECT_LE(size.columns * layout.cell, layout.slotWidth + 1e-9);
+        EXPECT_LE(size.rows * layout.cell + kStepTextHeight, layout.slotHeight + 1e-9);
+        if (slot % layout.columns != 0) {
+          EXPECT_GE(left, stepSlotLeft(layout, slot - 1) + layout.slotWidth + kSheetMetrics.gap - 1e-9);
+        }
+      }
+    }
+  EXPECT_EQ(layoutStepPage({12, 12}, kPaperA4).perPage(), 4);
+  const StepPageLayout wide = layoutStepPage({46, 31}, kPaperA4);
+  EXPECT_EQ(wide.perPage(), 1);
+  EXPECT_TRUE(wide.landscape);
+  EXPECT_FALSE(layoutStepPage({127, 127}, kPaperA4).landscape);
 }
 
 }  // namespace

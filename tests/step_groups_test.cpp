@@ -8,6 +8,7 @@
 #include "app/given_digits.h"
 #include "explain/candidate_drawing.h"
 #include "explain/explainer.h"
+#include "explain/step_focus.h"
 #include "format/puzzle_line.h"
 #include "solver/solution_count.h"
 #include "tests/committed_puzzles.h"
@@ -97,6 +98,42 @@ TEST(StepGroups, SayWhatIsLeftAndNameRunsInWords) {
             "the across run from r1c0, 17 in 2 cells, less the placed {9} leaves 8 in 1 cell: {8}; "
             "the across run from r9c9, 3 in 1 cell");
   EXPECT_EQ(personReason("r3c5 and r9c5 hold only {7,8}"), "r3c5 and r9c5 hold only {7,8}");
+}
+
+// A picture shades each step's cells and the whole of every run a one-run
+// technique or a crossing works on, and nothing off the runs through its cells.
+TEST(StepFocus, ShadesTheStepsCellsAndTheRunsItWorksOn) {
+  for (const std::string& line : puzzleLines("tests/data/generated_11x11.txt")) {
+    const Explained explained = explainLine(line);
+    const CandidateGrid& grid = explained.start;
+    const std::vector<Step>& steps = explained.explanation.steps;
+    for (const StepGroup& group : groupSteps(grid, steps)) {
+      const std::vector<Focus> focus = stepFocus(grid, group);
+      std::vector<char> nearby(focus.size(), 0);
+      for (const int cell : group.cells) {
+        EXPECT_EQ(focus[cell], Focus::Step);
+        for (const int run : grid.runOf[cell])
+          if (run != kNoRun)
+            for (int i = 0; i < grid.runs[run].length; ++i) nearby[grid.runs[run].cells[i]] = 1;
+      }
+      for (std::size_t cell = 0; cell < focus.size(); ++cell)
+        if (focus[cell] != Focus::None) {
+          EXPECT_TRUE(nearby[cell]) << line << " cell " << cell;
+        }
+      if (group.count != 1 || steps[group.first].technique != Technique::UniqueSum) continue;
+      // One unique sum works on one run: the run through all its cells.
+      int shadedRuns = 0;
+      for (const ExplainRun& run : grid.runs) {
+        bool all = true, holdsOne = false;
+        for (int i = 0; i < run.length; ++i) {
+          all = all && focus[run.cells[i]] != Focus::None;
+          holdsOne = holdsOne || focus[run.cells[i]] == Focus::Step;
+        }
+        shadedRuns += all && holdsOne;
+      }
+      EXPECT_GE(shadedRuns, 1) << line;
+    }
+  }
 }
 
 TEST(CandidateDrawing, ShowsCluesDigitsAndMarkedCells) {

@@ -128,8 +128,9 @@ void showGroup(const Board& board, const Explanation& explanation, const StepGro
 // that group and the earlier ones that narrowed a cell of the placed cells'
 // runs, the cells a person looks at first. Without a digit within a few
 // groups, the first group alone.
+constexpr std::size_t kHintReach = 8;
+
 std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector<StepGroup>& groups) {
-  constexpr std::size_t kHintReach = 8;
   std::size_t placing = 0;
   while (placing < groups.size() && placing < kHintReach && !groups[placing].places) ++placing;
   if (placing == groups.size() || placing == kHintReach) return {0};
@@ -147,6 +148,19 @@ std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector
       }
   chain.push_back(placing);
   return chain;
+}
+
+// The path as far as a hint can reach: explained in growing prefixes, since
+// a 126x126 board's whole path takes a fifth of a second. A group is whole
+// once the next one has begun, so the prefix ends past the hint's reach.
+Explanation explainForHint(const Board& board, const std::vector<std::uint8_t>& solution,
+                           const std::vector<Placement>& givens, const CandidateGrid& start) {
+  for (int limit = 64;; limit *= 4) {
+    Explanation explanation = explainPuzzle(board, solution, givens, limit);
+    if (static_cast<int>(explanation.steps.size()) < limit ||
+        groupSteps(start, explanation.steps).size() > kHintReach + 1)
+      return explanation;
+  }
 }
 
 // A step sheet larger than this is refused: a 126x126 board's every step
@@ -187,9 +201,10 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
                  digit.c_str());
   const int status = wrong.empty() ? kExplainOk : kExplainUsageError;
   if (sheet == nullptr) std::printf("PUZZLE line %ld\n", lineNumber);
-  const Explanation explanation = explainPuzzle(board, solution, givens);
   CandidateGrid start = names;
   for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
+  const Explanation explanation =
+      options.hint ? explainForHint(board, solution, givens, start) : explainPuzzle(board, solution, givens);
   const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
   // The hint's groups, or all; each is shown over the grid it starts from, the skipped ones applied silently.
   std::vector<std::size_t> shown;
@@ -212,9 +227,11 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     next = g + 1;
   }
   if (options.hint && sheet == nullptr) return status;
-  // The rating belongs to the puzzle: with digits given, its own path from the clues.
-  const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
-  const Explanation& path = givens.empty() ? explanation : fromClues;
+  // The rating belongs to the puzzle: with digits given, or only a hint's
+  // part of the path explained, its own whole path from the clues.
+  const bool whole = givens.empty() && !options.hint;
+  const Explanation fromClues = whole ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
+  const Explanation& path = whole ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
   if (sheet != nullptr) {
     sheet->title = sheetTitle(board, lineNumber, rating, shown.size(), options.hint);

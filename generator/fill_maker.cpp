@@ -195,7 +195,8 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       writeSums();
       ++counts.searches;
       search_.load(board_);
-      const SearchOutcome outcome = search_.count(2, std::min(kSearchSteps, workBudget - counts.steps));
+      // Our digits are a solution: only a second one is searched for.
+      const SearchOutcome outcome = search_.countBeside(digits_, std::min(kSearchSteps, workBudget - counts.steps));
       counts.steps += outcome.steps;
       if (outcome.budgetExceeded || outcome.found == 0) break;
       if (outcome.found == 1) {

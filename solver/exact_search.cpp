@@ -654,11 +654,9 @@ void ExactSearch::plainTurn() {
   pauseAt_ = plainResult_ == PlainResult::Open ? std::min(steps_ + turnSteps_, stepBudget_) : stepBudget_;
 }
 
-// Root propagation alone names why there is no solution, when it finds so.
-// Up to two solutions, a plain walk of a few guesses first; past it the
-// restarts and the plain walk take turns. Past two it walks every branch
-// once, as counting needs.
-void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outcome) {
+// The state every search starts from: the clues' masks propagated at the
+// root. False, with the reason in `outcome`, when the root proves there is no solution.
+bool ExactSearch::startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome) {
   nodes_ = 0;
   steps_ = 0;
   plain_ = false;
@@ -666,7 +664,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   stepBudget_ = pauseAt_ = stepBudget;
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
-    return;
+    return false;
   }
   std::copy(startMasks_.begin(), startMasks_.end(), masks_.begin());
   std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
@@ -684,10 +682,36 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   rootFailure_ = {};
   const bool consistent = propagate();
   atRoot_ = false;
-  if (!consistent) {
-    outcome.rootFailure = rootFailure_;
-    return;
+  if (!consistent) outcome.rootFailure = rootFailure_;
+  return consistent;
+}
+
+SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget) {
+  SearchOutcome outcome;
+  if (startAtRoot(stepBudget, outcome)) {
+    const int rootMark = trailSize_;
+    for (const std::uint16_t cell : whiteCells_) solutions_[0][cell] = known[cell];
+    haveFirst_ = true;
+    outcome.found = 1;
+    const Walk found = findDifferentSolution();
+    if (found == Walk::Solution) {
+      recordSolution(1);
+      outcome.found = 2;
+      if (keepOneDifference() > kSmallestGroup) shrinkDifference(rootMark);
+    }
+    outcome.budgetExceeded = found == Walk::OverBudget;
   }
+  outcome.steps = steps_;
+  outcome.nodes = nodes_;
+  return outcome;
+}
+
+// Root propagation alone names why there is no solution, when it finds so.
+// Up to two solutions, a plain walk of a few guesses first; past it the
+// restarts and the plain walk take turns. Past two it walks every branch
+// once, as counting needs.
+void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outcome) {
+  if (!startAtRoot(stepBudget, outcome)) return;
   const int rootMark = trailSize_;
   // Most tight puzzles take a handful of guesses: one plain walk over every
   // branch settles them before any restart is worth its set-up.

@@ -61,6 +61,10 @@ class ExactSearch {
   // budget: the restarts find solutions fast, while proving that there is
   // none, or no second, may take the whole tree, which only the walk finishes.
   SearchOutcome count(int limit, std::int64_t stepBudget = kDefaultSearchSteps);
+  // As count(2) for a board of which `known` (a digit per board cell) is a
+  // solution: the search for it is skipped, and solution 0 is `known`.
+  // found is 1 when no other solution exists, 2 with solution 1 another.
+  SearchOutcome countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget = kDefaultSearchSteps);
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
   // Solution 1 differs from solution 0 on one connected group of cells only.
   const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }
@@ -103,6 +107,7 @@ class ExactSearch {
   enum class PlainResult : std::uint8_t { Open, Settled, Stopped };
 
   void search(int limit, std::int64_t stepBudget, SearchOutcome& outcome);
+  [[nodiscard]] bool startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome);
   [[nodiscard]] Walk walk(bool resume, std::int64_t nodeLimit);
   [[nodiscard]] bool nextCombination(Choice& choice);
   int runToBranch(int cell) const;

@@ -172,6 +172,19 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
     if (toTwo.found == 2) {
       EXPECT_TRUE(differInOneGroup(board, search.solution(0), search.solution(1))) << testing::lineOf(board);
     }
+    // Told one solution, from either end of the search, it finds another exactly when there is one.
+    if (oracle.count == 0) continue;
+    for (const int which : {0, toTwo.found - 1}) {
+      const std::vector<std::uint8_t> known = search.solution(which);
+      const SearchOutcome beside = search.countBeside(known);
+      ASSERT_FALSE(beside.budgetExceeded);
+      ASSERT_EQ(beside.found, std::min(oracle.count, 2)) << testing::lineOf(board);
+      EXPECT_EQ(search.solution(0), known);
+      if (beside.found == 2) {
+        EXPECT_TRUE(fillingFits(oracle.runs, search.solution(1))) << testing::lineOf(board);
+        EXPECT_TRUE(differInOneGroup(board, known, search.solution(1))) << testing::lineOf(board);
+      }
+    }
   }
   // The mix must cover every answer, or the comparison proves little.
   EXPECT_GT(seen[0], 5);

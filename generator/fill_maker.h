@@ -48,6 +48,7 @@ class FillMaker {
   void place(int cell, int digit);
   void clear(int cell);
   void writeSums();
+  void settleByTightening(RandomSource& random, int attempts, std::int64_t& steps);
 
   Board board_;  // kinds fixed by the layout; sums follow the digits
   std::vector<Run> runs_;
@@ -58,6 +59,7 @@ class FillMaker {
   std::vector<std::uint8_t> digits_;  // per board cell
   std::vector<std::uint16_t> order_;  // cells fillCells fills, in its order
   std::vector<DigitSet> tried_;
+  std::vector<std::uint16_t> open_;  // cells root propagation leaves open
   ExactSearch search_;
   Judge judge_;
 };

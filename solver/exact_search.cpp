@@ -686,6 +686,17 @@ bool ExactSearch::startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome) {
   return consistent;
 }
 
+bool ExactSearch::openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& steps) {
+  open.clear();
+  SearchOutcome outcome;
+  const bool consistent = startAtRoot(kDefaultSearchSteps, outcome);
+  steps += steps_;
+  if (!consistent) return false;
+  for (const std::uint16_t cell : whiteCells_)
+    if (DigitCountTable[masks_[cell]] > 1) open.push_back(cell);
+  return true;
+}
+
 SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget) {
   SearchOutcome outcome;
   if (startAtRoot(stepBudget, outcome)) {

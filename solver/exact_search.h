@@ -65,6 +65,10 @@ class ExactSearch {
   // solution: the search for it is skipped, and solution 0 is `known`.
   // found is 1 when no other solution exists, 2 with solution 1 another.
   SearchOutcome countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget = kDefaultSearchSteps);
+  // The white cells that propagation at the root leaves with more than one
+  // digit, into `open` in reading order, adding its work to `steps`; false
+  // when the root has no solution.
+  [[nodiscard]] bool openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& steps);
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
   // Solution 1 differs from solution 0 on one connected group of cells only.
   const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }

@@ -252,13 +252,6 @@ const char* whyNotUnique(const Judgement& judged) {
   return judged.verdict == Verdict::None ? "the puzzle has no solution" : "the puzzle has several solutions";
 }
 
-bool endsWith(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i]) return false;
-  return true;
-}
-
 // -o names a .pdf or .svg; --paper goes with a PDF, and --grid's text
 // pictures have no place in a drawn sheet, which shows the candidates anyway.
 bool checkSheetOptions(const CLI::App& app, int argc, char** argv, const ExplainOptions& options) {
@@ -268,11 +261,11 @@ bool checkSheetOptions(const CLI::App& app, int argc, char** argv, const Explain
                  app.count("--paper") > 0 ? "--paper and --force" : "--force", optionAsTyped(argc, argv, "-o,--output").c_str());
     return false;
   }
-  if (!endsWith(options.output, ".pdf") && !endsWith(options.output, ".svg")) {
+  if (!hasOutputSuffix(options.output, ".pdf") && !hasOutputSuffix(options.output, ".svg")) {
     std::fprintf(stderr, "vantreel explain: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
     return false;
   }
-  if (app.count("--paper") > 0 && !endsWith(options.output, ".pdf")) {
+  if (app.count("--paper") > 0 && !hasOutputSuffix(options.output, ".pdf")) {
     std::fprintf(stderr, "vantreel explain: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
                  optionAsTyped(argc, argv, "-o,--output").c_str());
     return false;
@@ -297,7 +290,7 @@ int writeStepSheets(const ExplainOptions& options, const std::vector<StepSheet>&
     return status == kExplainOk ? kExplainInputError : status;
   }
 #ifdef VANTREEL_HAVE_CAIRO
-  const bool pdf = endsWith(options.output, ".pdf");
+  const bool pdf = hasOutputSuffix(options.output, ".pdf");
   if (!pdf && sheets.size() > 1) {
     std::fprintf(stderr, "vantreel explain: an SVG holds the steps of one puzzle, and %zu were explained: choose one "
                  "with --line N, or write a PDF; nothing written\n", sheets.size());

@@ -38,13 +38,6 @@ struct PrintOptions {
   OutputKind kind = OutputKind::Text;
 };
 
-bool endsWith(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (std::size_t i = 0; i < suffix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i]) return false;
-  return true;
-}
-
 // Why a puzzle is left out, or null when it has exactly one solution.
 const char* refusalOf(const Judgement& judged) {
   switch (judged.verdict) {
@@ -221,14 +214,14 @@ int runPrint(int argc, char** argv) {
   app.add_flag("--force", options.force, "replace existing output files (each once its new file is complete)");
   int status = 0;
   if (!parseOptions(app, argc, argv, status)) return status;
-  if (app.count("--paper") > 0 && !endsWith(options.output, ".pdf")) {
+  if (app.count("--paper") > 0 && !hasOutputSuffix(options.output, ".pdf")) {
     std::fprintf(stderr, "vantreel print: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
                  optionAsTyped(argc, argv, "-o,--output").c_str());
     return kPrintUsageError;
   }
   if (!options.output.empty()) {
-    if (endsWith(options.output, ".pdf")) options.kind = OutputKind::Pdf;
-    else if (endsWith(options.output, ".svg")) options.kind = OutputKind::Svg;
+    if (hasOutputSuffix(options.output, ".pdf")) options.kind = OutputKind::Pdf;
+    else if (hasOutputSuffix(options.output, ".svg")) options.kind = OutputKind::Svg;
     else {
       std::fprintf(stderr, "vantreel print: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
       return kPrintUsageError;

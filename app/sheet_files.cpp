@@ -1,5 +1,6 @@
 #include "app/sheet_files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -24,6 +25,13 @@ bool writeOne(const SheetFile& file, bool force, std::string& error) {
 }
 
 }  // namespace
+
+bool hasOutputSuffix(const std::string& name, std::string_view suffix) {
+  if (name.size() < suffix.size()) return false;
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(name[name.size() - suffix.size() + i])) != suffix[i]) return false;
+  return true;
+}
 
 bool writeSheetFiles(const char* command, const std::vector<SheetFile>& files, bool force) {
   for (const SheetFile& file : files)

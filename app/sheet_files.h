@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantreel {
@@ -13,6 +14,10 @@ struct SheetFile {
   // Fills the open file; false with `error` in words.
   std::function<bool(std::FILE* out, std::string& error)> write;
 };
+
+// True when `name` ends in `suffix` (lower case), letters of either case:
+// "Sheet.PDF" is a PDF.
+bool hasOutputSuffix(const std::string& name, std::string_view suffix);
 
 // Refuses a name that is a folder, or (without `force`) one that exists,
 // before anything is written; a failure removes the files already named.

@@ -1,5 +1,7 @@
 #include "picture/cairo_drawing.h"
 
+#include <cairo-pdf.h>
+
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -157,6 +159,15 @@ void drawBoard(cairo_t* cr, const Board& board, const WhiteCells& white, bool wi
   cairo_set_line_width(cr, kFrameLineMm * kPointsPerMm);
   cairo_rectangle(cr, left, top, width, height);
   cairo_stroke(cr);
+}
+
+cairo_surface_t* createPdfSurface(StreamState& state, const Paper& paper, const char* title) {
+  cairo_surface_t* surface =
+      cairo_pdf_surface_create_for_stream(writeToFile, &state, paper.width * kPointsPerMm, paper.height * kPointsPerMm);
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title);
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "vantreel");
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "");
+  return surface;
 }
 
 bool finishSurface(cairo_surface_t* surface, cairo_t* cr, const StreamState& state, std::string& error) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "format/board.h"
+#include "picture/sheet_layout.h"
 #include "picture/step_sheet.h"
 
 namespace vantreel {
@@ -40,6 +41,10 @@ struct WhiteCells {
 // only when `withSums`.
 void drawBoard(cairo_t* cr, const Board& board, const WhiteCells& white, bool withSums, double left, double top,
                double cell);
+
+// A PDF surface writing to `state`, titled, with no creation date: the same
+// input gives the same file.
+cairo_surface_t* createPdfSurface(StreamState& state, const Paper& paper, const char* title);
 
 // Ends the drawing: false with `error` in words when cairo or the stream failed.
 bool finishSurface(cairo_surface_t* surface, cairo_t* cr, const StreamState& state, std::string& error);

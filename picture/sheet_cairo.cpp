@@ -48,12 +48,7 @@ bool writeSheetPdf(std::FILE* out, const std::vector<SheetPuzzle>& puzzles, cons
   for (const SheetPuzzle& puzzle : puzzles) sizes.push_back({puzzle.board.width, puzzle.board.height});
   const std::vector<SheetPage> pages = layoutSheet(sizes, paper);
   StreamState state{out};
-  cairo_surface_t* surface =
-      cairo_pdf_surface_create_for_stream(writeToFile, &state, paper.width * kPointsPerMm, paper.height * kPointsPerMm);
-  // No creation date: the same puzzles give the same file.
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Cross sum puzzles");
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "vantreel");
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "");
+  cairo_surface_t* surface = createPdfSurface(state, paper, "Cross sum puzzles");
   cairo_t* cr = cairo_create(surface);
   for (std::size_t i = 0; i < pages.size(); ++i) {
     const Paper sheet = pagePaper(pages[i], paper);

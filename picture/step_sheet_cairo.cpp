@@ -125,12 +125,7 @@ bool writeStepSheetPdf(std::FILE* out, const std::vector<StepSheet>& sheets, con
     pageCount += pagesOf(sheet, layouts.back());
   }
   StreamState state{out};
-  cairo_surface_t* surface =
-      cairo_pdf_surface_create_for_stream(writeToFile, &state, paper.width * kPointsPerMm, paper.height * kPointsPerMm);
-  // No creation date: the same puzzles give the same file.
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Solving steps");
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "vantreel");
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "");
+  cairo_surface_t* surface = createPdfSurface(state, paper, "Solving steps");
   cairo_t* cr = cairo_create(surface);
   int pageNumber = 0;
   for (std::size_t s = 0; s < sheets.size(); ++s) {

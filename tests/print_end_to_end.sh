@@ -90,6 +90,11 @@ check "PDF is the same on every run" "$(same batch.pdf again.pdf)"
 "$binary" print "$data/largest_126x126.txt" -o largest.pdf >/dev/null 2>largest.err
 check "a 126x126 board prints" "$(is $? 0)"
 check "and is said to be too small" "$(grep -c '^vantreel print: puzzle 1, 126x126, gets 1\.[0-9] mm cells on one A4 page, too small to write in' largest.err | grep -qx 1; echo $?)" "$(cat largest.err)"
+# A wide 45x30 board gets its puzzle page turned, with cells large enough to write in.
+"$binary" print "$data/wide_45x30.txt" -o wide.pdf >/dev/null 2>wide.err
+check "a 45x30 puzzle page is landscape A4" \
+  "$(pdfinfo -f 1 -l 1 wide.pdf | grep -Eq 'Page +1 size: +841.89 x 595.276 pts'; echo $?)" "$(pdfinfo -f 1 -l 1 wide.pdf | grep size)"
+check "and is not said to be too small" "$(is "$(grep -c 'too small' wide.err)" 0)" "$(cat wide.err)"
 
 cp batch.pdf before.pdf
 "$binary" print "$data/generated_15x15.txt" -o batch.pdf >/dev/null 2>exists.err

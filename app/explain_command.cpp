@@ -74,13 +74,12 @@ void printGroup(const Board& board, const Explanation& explanation, const StepGr
                 const ExplainOptions& options, CandidateGrid& before) {
   CandidateGrid after = before;
   applyGroup(after, explanation.steps, group);
-  const std::string reasons = groupReasons(explanation.steps, group);
   if (options.raw)
     std::printf("STEP %zu %s: %s because %s\n", number, techniqueName(group.technique),
-                describeGroupEffect(before, after, group).c_str(), reasons.c_str());
+                describeGroupEffect(before, after, group).c_str(), groupReasons(explanation.steps, group).c_str());
   else
-    std::printf("Step %zu (%s): %s, because %s.\n", number, personTechnique(group.technique).c_str(),
-                describeWhatIsLeft(after, group).c_str(), personReason(reasons).c_str());
+    std::printf("Step %zu (%s): %s.\n", number, personTechnique(group.technique).c_str(),
+                personSentence(after, explanation.steps, group).c_str());
   if (options.grid) std::printf("%s\n", drawCandidates(board, after, group.cells).c_str());
   before = std::move(after);
 }
@@ -135,7 +134,8 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
     std::fprintf(stderr, "vantreel explain: line %ld: --given %s contradicts the clues; left out\n", lineNumber,
                  digit.c_str());
   std::printf("PUZZLE line %ld\n", lineNumber);
-  const Explanation explanation = explainPuzzle(board, solution, givens);
+  const Explanation explanation =
+      explainPuzzle(board, solution, givens, 1 << 30, options.raw ? Wording::Raw : Wording::Person);
   CandidateGrid start = names;
   for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
   const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
@@ -157,7 +157,8 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   CandidateGrid before = start;
   for (std::size_t g = 0; g < groups.size(); ++g) printGroup(board, explanation, groups[g], g + 1, options, before);
   // The rating belongs to the puzzle: with digits given, its own path from the clues.
-  const Explanation fromClues = givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
+  const Explanation fromClues =
+      givens.empty() ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, Wording::None);
   const Explanation& path = givens.empty() ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
   if (options.raw) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "explain/person_words.h"
 #include "explain/step_finder.h"
 
 namespace vantreel {
@@ -22,7 +23,8 @@ struct Chain {
 
 std::string brokenRunWords(const CandidateGrid& grid, int run) {
   const OpenPart open = openPartOf(grid, grid.runs[run]);
-  return runName(grid, grid.runs[run]) + (open.repeated ? " would repeat a digit" : " would not add up");
+  const char* comma = grid.wording == Wording::Person ? "," : "";
+  return runName(grid, grid.runs[run]) + comma + (open.repeated ? " would repeat a digit" : " would not add up");
 }
 
 int emptiedCell(const CandidateGrid& grid, const Step& step) {
@@ -56,7 +58,9 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
 std::string chainWords(const CandidateGrid& grid, int cell, int digit, const Chain& chain) {
   std::string text = "if " + cellName(grid, cell) + " were " + std::to_string(digit) + ": ";
   const std::size_t shown = chain.steps.size() - (chain.endsInStep ? 1 : 0);
-  for (std::size_t i = 0; i < shown; ++i) text += describeEffect(grid, chain.steps[i]) + "; ";
+  const bool person = grid.wording == Wording::Person;
+  for (std::size_t i = 0; i < shown; ++i)
+    text += (person ? wouldFollow(grid, chain.steps[i]) : describeEffect(grid, chain.steps[i])) + "; ";
   return text + "then " + chain.ending;
 }
 
@@ -102,7 +106,7 @@ bool findTrial(const CandidateGrid& grid, const std::vector<std::uint8_t>& solut
   step = Step{};
   step.technique = Technique::Trial;
   narrowCell(step, grid, bestCell, DigitSet(~(1 << (bestDigit - 1))));
-  if (grid.withReasons) step.reason = chainWords(grid, bestCell, bestDigit, best);
+  if (grid.withReasons()) step.reason = chainWords(grid, bestCell, bestDigit, best);
   return true;
 }
 
@@ -115,7 +119,10 @@ bool findExhaustiveSearch(const CandidateGrid& grid, const std::vector<std::uint
     step = Step{};
     step.technique = Technique::ExhaustiveSearch;
     narrowCell(step, grid, cell, DigitSet(~lowestDigit(wrong)));
-    step.reason = "no filling of the whole puzzle has " + cellName(grid, cell) + "=" + std::to_string(digit);
+    if (grid.wording == Wording::Person)
+      step.reason = "no filling of the whole puzzle puts " + std::to_string(digit) + " in " + cellName(grid, cell);
+    else if (grid.withReasons())
+      step.reason = "no filling of the whole puzzle has " + cellName(grid, cell) + "=" + std::to_string(digit);
     return true;
   }
   return false;

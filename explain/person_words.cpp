@@ -42,12 +42,21 @@ std::string runOwes(const CandidateGrid& grid, const ExplainRun& run, const Open
   return predicate.empty() ? text : text + " and " + predicate;
 }
 
-std::string wouldFollow(const CandidateGrid& grid, const Step& step) {
+std::string cellLoses(const CandidateGrid& grid, int cell, DigitSet removed, DigitSet left, const char* mood) {
+  const bool fewerLeft = left != 0 && DigitCountTable[left] < DigitCountTable[removed];
+  const std::string can = mood;
+  if (fewerLeft) return cellName(grid, cell) + " " + can + " only be " + digitWords(left);
+  return cellName(grid, cell) + " " + (can == "can" ? "cannot" : can + " not") + " be " + digitWords(removed);
+}
+
+std::string wouldFollow(const CandidateGrid& before, const Step& step) {
+  const CandidateGrid& grid = before;
   std::vector<std::string> parts;
   for (const Placement& placement : step.placements)
     parts.push_back(cellName(grid, placement.cell) + " would be " + std::to_string(placement.digit));
   for (const Removal& removal : step.removals)
-    parts.push_back(cellName(grid, removal.cell) + " could not be " + digitWords(removal.digits));
+    parts.push_back(cellLoses(grid, removal.cell, removal.digits,
+                              DigitSet(grid.candidates[removal.cell] & ~removal.digits), "could"));
   std::string text;
   for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
   return text;

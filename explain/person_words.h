@@ -26,7 +26,12 @@ std::string runOwes(const CandidateGrid& grid, const ExplainRun& run, const Open
                     const std::string& predicate);
 // The open cells as a predicate names them: "its cells", or "them" after a remainder.
 inline const char* openCellsWord(const OpenPart& open) { return open.placed != 0 ? "them" : "its cells"; }
-// A step's effect as what would follow: "r3c5 would be 4 and r2c5 could not be 1 or 2".
-std::string wouldFollow(const CandidateGrid& grid, const Step& step);
+// A cell losing `removed` and keeping `left`, said by whichever list is
+// shorter: "r2c5 cannot be 1 or 2", "r2c4 can only be 9" (with `mood` "could",
+// "could not be", "could only be").
+std::string cellLoses(const CandidateGrid& grid, int cell, DigitSet removed, DigitSet left, const char* mood = "can");
+// A step's effect on `before` as what would follow: "r3c5 would be 4 and r2c5
+// could not be 1 or 2".
+std::string wouldFollow(const CandidateGrid& before, const Step& step);
 
 }  // namespace vantreel

@@ -315,7 +315,7 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step, QuietMark
       std::vector<std::string> lost;
       for (int i = 0; i < n; ++i) {
         const DigitSet removed = grid.candidates[open.openCells[i]] & ~support[i];
-        if (removed != 0) lost.push_back(cellName(grid, open.openCells[i]) + " cannot be " + digitWords(removed));
+        if (removed != 0) lost.push_back(cellLoses(grid, open.openCells[i], removed, support[i]));
       }
       for (std::size_t i = 0; i < lost.size(); ++i)
         predicate += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];

@@ -58,9 +58,17 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
 std::string chainWords(const CandidateGrid& grid, int cell, int digit, const Chain& chain) {
   std::string text = "if " + cellName(grid, cell) + " were " + std::to_string(digit) + ": ";
   const std::size_t shown = chain.steps.size() - (chain.endsInStep ? 1 : 0);
-  const bool person = grid.wording == Wording::Person;
-  for (std::size_t i = 0; i < shown; ++i)
-    text += (person ? wouldFollow(grid, chain.steps[i]) : describeEffect(grid, chain.steps[i])) + "; ";
+  if (grid.wording != Wording::Person) {
+    for (std::size_t i = 0; i < shown; ++i) text += describeEffect(grid, chain.steps[i]) + "; ";
+    return text + "then " + chain.ending;
+  }
+  // Each effect is said against the grid it acts on, to name the shorter of what goes and what stays.
+  CandidateGrid trial = grid;
+  trial.candidates[cell] = DigitSet(1 << (digit - 1));
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += wouldFollow(trial, chain.steps[i]) + "; ";
+    applyStep(trial, chain.steps[i]);
+  }
   return text + "then " + chain.ending;
 }
 

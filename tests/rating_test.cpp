@@ -153,9 +153,7 @@ TEST(Rating, PathWithoutWordsIsThePathExplained) {
           EXPECT_EQ(a.removals[j].digits, b.removals[j].digits);
         }
         EXPECT_FALSE(a.reason.empty());
-        if (b.technique != Technique::ExhaustiveSearch) {
-          EXPECT_TRUE(b.reason.empty());
-        }
+        EXPECT_TRUE(b.reason.empty());
       }
       EXPECT_EQ(rateExplanation(quiet).value, rateExplanation(told).value);
     }

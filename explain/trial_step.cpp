@@ -62,14 +62,17 @@ std::string chainWords(const CandidateGrid& grid, int cell, int digit, const Cha
     for (std::size_t i = 0; i < shown; ++i) text += describeEffect(grid, chain.steps[i]) + "; ";
     return text + "then " + chain.ending;
   }
-  // Each effect is said against the grid it acts on, to name the shorter of what goes and what stays.
+  // One effect leads to the next, so they are joined by "then" rather than
+  // "; ", which a step's sentence keeps for the reasons of its parts. Each is
+  // said against the grid it acts on, to name the shorter of what goes and what stays.
+  if (shown == 0) return "if " + cellName(grid, cell) + " were " + std::to_string(digit) + ", " + chain.ending;
   CandidateGrid trial = grid;
   trial.candidates[cell] = DigitSet(1 << (digit - 1));
   for (std::size_t i = 0; i < shown; ++i) {
-    text += wouldFollow(trial, chain.steps[i]) + "; ";
+    text += (i == 0 ? "" : ", then ") + wouldFollow(trial, chain.steps[i]);
     applyStep(trial, chain.steps[i]);
   }
-  return text + "then " + chain.ending;
+  return text + ", and then " + chain.ending;
 }
 
 }  // namespace

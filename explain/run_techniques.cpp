@@ -36,8 +36,8 @@ const char* owingVerb(const OpenPart& open, const char* whole, const char* rest)
 
 // The digits placed because one cell alone can take them, as a person reads it.
 std::string onlyCellWords(const CandidateGrid& grid, bool first, DigitSet digit, int cell) {
-  return std::string(first ? "; so the run must hold " : "; it must hold ") + std::to_string(digitOf(digit)) +
-         ", and only " + cellName(grid, cell) + " can take it";
+  return std::string(first ? "; the run must hold " : "; it must hold ") + std::to_string(digitOf(digit)) +
+         (first ? "" : " too") + ", and only " + cellName(grid, cell) + " can take it";
 }
 
 // The reason is put into words only for a step that changes something, and

@@ -275,8 +275,8 @@ TEST(PersonWording, RunDigitsNakedGroupsAndCombinationsSayWhyInWords) {
   Step step;
   ASSERT_TRUE(findRunDigits(grid, step));
   EXPECT_EQ(step.reason,
-            "the across run from r2c0, 6 in 3 cells, can only be {1,2,3} with the digits left in its cells; so the "
-            "run must hold 1, and only r2c1 can take it");
+            "the across run from r2c0, 6 in 3 cells, can only be {1,2,3} with the digits left in its cells; the run "
+            "must hold 1, and only r2c1 can take it");
 
   CandidateGrid row = personGridOf(kRowOfFour);
   row.candidates[at(row, 2, 1)] = digits({3, 5});

@@ -1,5 +1,7 @@
 #include "explain/person_words.h"
 
+#include <utility>
+
 namespace vantreel {
 
 std::string digitWords(DigitSet digits, const char* last) {
@@ -42,23 +44,39 @@ std::string runOwes(const CandidateGrid& grid, const ExplainRun& run, const Open
   return predicate.empty() ? text : text + " and " + predicate;
 }
 
-std::string cellLoses(const CandidateGrid& grid, int cell, DigitSet removed, DigitSet left, const char* mood) {
+namespace {
+
+// What a cell losing `removed` and keeping `left` can still be: "cannot be 1 or 2", "can only be 9".
+std::string losesWords(DigitSet removed, DigitSet left, const std::string& mood) {
   const bool fewerLeft = left != 0 && DigitCountTable[left] < DigitCountTable[removed];
-  const std::string can = mood;
-  if (fewerLeft) return cellName(grid, cell) + " " + can + " only be " + digitWords(left);
-  return cellName(grid, cell) + " " + (can == "can" ? "cannot" : can + " not") + " be " + digitWords(removed);
+  if (fewerLeft) return mood + " only be " + digitWords(left);
+  return (mood == "can" ? std::string("cannot") : mood + " not") + " be " + digitWords(removed);
+}
+
+}  // namespace
+
+std::string cellLoses(const CandidateGrid& grid, int cell, DigitSet removed, DigitSet left, const char* mood) {
+  return cellName(grid, cell) + " " + losesWords(removed, left, mood);
 }
 
 std::string wouldFollow(const CandidateGrid& before, const Step& step) {
-  const CandidateGrid& grid = before;
-  std::vector<std::string> parts;
-  for (const Placement& placement : step.placements)
-    parts.push_back(cellName(grid, placement.cell) + " would be " + std::to_string(placement.digit));
+  // Cells that would end alike are named together: "r5c2 and r6c2 could not be 7".
+  std::vector<std::pair<std::vector<int>, std::string>> parts;
+  const auto add = [&](int cell, const std::string& what) {
+    for (auto& part : parts)
+      if (part.second == what) {
+        part.first.push_back(cell);
+        return;
+      }
+    parts.push_back({{cell}, what});
+  };
+  for (const Placement& placement : step.placements) add(placement.cell, "would be " + std::to_string(placement.digit));
   for (const Removal& removal : step.removals)
-    parts.push_back(cellLoses(grid, removal.cell, removal.digits,
-                              DigitSet(grid.candidates[removal.cell] & ~removal.digits), "could"));
+    add(removal.cell, losesWords(removal.digits, DigitSet(before.candidates[removal.cell] & ~removal.digits), "could"));
   std::string text;
-  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + cellWords(before, parts[i].first) + " " +
+            parts[i].second;
   return text;
 }
 

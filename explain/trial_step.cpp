@@ -40,7 +40,7 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
   trial.candidates[cell] = DigitSet(1 << (digit - 1));
   for (;;) {
     if (const int broken = findBrokenRun(trial); broken != kNoRun) {
-      chain.ending = brokenRunWords(trial, broken);
+      if (trial.withReasons()) chain.ending = brokenRunWords(trial, broken);
       return true;
     }
     if (static_cast<int>(chain.steps.size()) >= longest) return false;
@@ -48,7 +48,8 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
     if (!findLogicalStep(trial, step)) return false;
     chain.steps.push_back(step);
     if (!applyStep(trial, step)) {
-      chain.ending = step.reason + ", leaving no digit for " + cellName(trial, emptiedCell(trial, step));
+      if (trial.withReasons())
+        chain.ending = step.reason + ", leaving no digit for " + cellName(trial, emptiedCell(trial, step));
       chain.endsInStep = true;
       return true;
     }

@@ -304,9 +304,8 @@ TEST(PersonWording, TrialsAndTheSearchSayWhatWouldFollow) {
   Step step;
   ASSERT_TRUE(findTrial(grid, count.first, step));
   EXPECT_EQ(step.reason,
-            "if r1c1 were 1: r1c2 could only be 8 or 9 and r2c2 could only be 8 or 9, then r2c2 would be 9 and "
-            "r2c1 could only be 7 or 9, then r1c2 would be 8, and then the across run from r1c0, 17 in 2 cells, "
-            "would not add up");
+            "if r1c1 were 1: r1c2 and r2c2 could only be 8 or 9, then r2c2 would be 9 and r2c1 could only be 7 "
+            "or 9, then r1c2 would be 8, and then the across run from r1c0, 17 in 2 cells, would not add up");
   ASSERT_TRUE(findExhaustiveSearch(grid, count.first, step));
   EXPECT_EQ(step.reason, "no filling of the whole puzzle puts 1 in r1c1");
   // The rating's wording builds no words at all.

@@ -29,7 +29,8 @@ std::string runLeaves(DigitSet allowed) {
   // Past six digits a person sees what is missing rather than what is left.
   constexpr int kListed = 6;
   if (allowed == kAllDigits) return "allows any digit";
-  if (DigitCountTable[allowed] > kListed) return "allows any digit but " + digitWords(DigitSet(kAllDigits & ~allowed), "and");
+  if (DigitCountTable[allowed] > kListed)
+    return "allows any digit but " + digitWords(DigitSet(kAllDigits & ~allowed), "and");
   return "leaves only " + digitWords(allowed);
 }
 

@@ -125,13 +125,11 @@ bool tryGroup(const CandidateGrid& grid, const Group& group, Words sumsInWords, 
   if (!step.changes()) return false;
   step.technique = Technique::RegionSum;
   if (!grid.withReasons()) return true;
-  std::string cells;
-  for (std::size_t i = 0; i < group.open.size(); ++i)
-    cells += (i == 0 ? "" : i + 1 == group.open.size() ? " and " : ", ") + cellName(grid, group.open[i]);
+  const std::string cells = cellWords(grid, group.open);
   if (grid.wording == Wording::Person) {
-    step.reason = sumsInWords() + ", so " + (group.placedSubtracted ? "besides the digits already placed there, " : "") +
-                  cellWords(grid, group.open) + (group.open.size() == 1 ? " holds " : " add up to ") +
-                  std::to_string(group.total);
+    step.reason = sumsInWords() + ", so " +
+                  (group.placedSubtracted ? "besides the digits already placed there, " : "") + cells +
+                  (group.open.size() == 1 ? " holds " : " add up to ") + std::to_string(group.total);
     return true;
   }
   step.reason = sumsInWords() + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +

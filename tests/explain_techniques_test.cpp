@@ -253,6 +253,12 @@ TEST(PersonWording, SaysWhatARunCanOnlyBeAndWhatItsPlacedDigitsLeave) {
   EXPECT_EQ(runOwes(three, across, openPartOf(three, across), "can only be {7,8}"),
             "the across run from r2c0, 24 in 3 cells, already holds 9, so its other 2 cells add up to 15 and "
             "can only be {7,8}");
+  // A run whose sum is not chosen yet owes no total.
+  ExplainRun unsummed = across;
+  unsummed.sum = 0;
+  EXPECT_EQ(runOwes(three, unsummed, openPartOf(three, unsummed), "can only be {1,2}"),
+            "the across run from r2c0, 3 cells with no sum yet, already holds 9, so its other 2 cells can only be "
+            "{1,2}");
 }
 
 TEST(PersonWording, CrossIntersectionNamesTheCellAndWhatEachRunLeavesIt) {

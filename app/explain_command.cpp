@@ -82,12 +82,11 @@ std::string personTechnique(Technique technique) {
 // One group's line in the chosen form, from the grid before it to the grid after it.
 std::string groupSentence(const Explanation& explanation, const StepGroup& group, std::size_t number,
                           const ExplainOptions& options, const CandidateGrid& before, const CandidateGrid& after) {
-  const std::string reasons = groupReasons(explanation.steps, group);
   if (options.raw)
     return "STEP " + std::to_string(number) + " " + techniqueName(group.technique) + ": " +
-           describeGroupEffect(before, after, group) + " because " + reasons;
+           describeGroupEffect(before, after, group) + " because " + groupReasons(explanation.steps, group);
   return "Step " + std::to_string(number) + " (" + personTechnique(group.technique) +
-         "): " + describeWhatIsLeft(after, group) + ", because " + personReason(reasons) + ".";
+         "): " + personSentence(after, explanation.steps, group) + ".";
 }
 
 // The picture of a group: the candidates it leaves, its cells and runs shaded.
@@ -154,9 +153,9 @@ std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector
 // a 126x126 board's whole path takes a fifth of a second. A group is whole
 // once the next one has begun, so the prefix ends past the hint's reach.
 Explanation explainForHint(const Board& board, const std::vector<std::uint8_t>& solution,
-                           const std::vector<Placement>& givens, const CandidateGrid& start) {
+                           const std::vector<Placement>& givens, const CandidateGrid& start, Wording wording) {
   for (int limit = 64;; limit *= 4) {
-    Explanation explanation = explainPuzzle(board, solution, givens, limit);
+    Explanation explanation = explainPuzzle(board, solution, givens, limit, wording);
     if (static_cast<int>(explanation.steps.size()) < limit ||
         groupSteps(start, explanation.steps).size() > kHintReach + 1)
       return explanation;
@@ -203,8 +202,9 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   if (sheet == nullptr) std::printf("PUZZLE line %ld\n", lineNumber);
   CandidateGrid start = names;
   for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
-  const Explanation explanation =
-      options.hint ? explainForHint(board, solution, givens, start) : explainPuzzle(board, solution, givens);
+  const Wording wording = options.raw ? Wording::Raw : Wording::Person;
+  const Explanation explanation = options.hint ? explainForHint(board, solution, givens, start, wording)
+                                               : explainPuzzle(board, solution, givens, 1 << 30, wording);
   const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
   // The hint's groups, or all; each is shown over the grid it starts from, the skipped ones applied silently.
   std::vector<std::size_t> shown;
@@ -230,7 +230,7 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   // The rating belongs to the puzzle: with digits given, or only a hint's
   // part of the path explained, its own whole path from the clues.
   const bool whole = givens.empty() && !options.hint;
-  const Explanation fromClues = whole ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, false);
+  const Explanation fromClues = whole ? Explanation{} : explainPuzzle(board, solution, {}, 1 << 30, Wording::None);
   const Explanation& path = whole ? explanation : fromClues;
   const Rating rating = rateExplanation(path);
   if (sheet != nullptr) {

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "explain/person_words.h"
 #include "format/run_list.h"
 #include "tables/combination_table.h"
 
@@ -125,6 +126,9 @@ std::string digitList(DigitSet digits) {
 }
 
 std::string runName(const CandidateGrid& grid, const ExplainRun& run) {
+  if (grid.wording == Wording::Person)
+    return std::string("the ") + (run.across ? "across" : "down") + " run from " + cellName(grid, run.clue) + ", " +
+           runSize(run);
   return cellName(grid, run.clue) + (run.across ? " across " : " down ") +
          (run.sum == 0 ? std::string("?") : std::to_string(run.sum)) + " in " + std::to_string(run.length);
 }

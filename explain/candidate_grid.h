@@ -14,6 +14,11 @@ namespace vantreel {
 
 inline constexpr int kNoRun = -1;
 
+// How techniques put their reasons: not at all (the rating, where the words
+// would be most of a step's cost), in the explainer's own terse syntax
+// ("r2c3 across 6 in 3 is {1,2,3}"), or as a person reads them.
+enum class Wording { None, Raw, Person };
+
 struct ExplainRun {
   int clue = 0;          // index of the clue cell
   bool across = true;
@@ -29,9 +34,8 @@ struct CandidateGrid {
   std::vector<ExplainRun> runs;            // across and down, in reading order of their clues
   std::vector<std::array<int, 2>> runOf;   // per cell: across run, down run, or kNoRun
   std::vector<int> whiteCells;             // reading order
-  // False when only the steps' effects matter (rating): techniques then
-  // leave their reasons empty, the words being most of a step's cost.
-  bool withReasons = true;
+  Wording wording = Wording::Raw;
+  bool withReasons() const { return wording != Wording::None; }
 };
 
 // Open part of a run: what its unplaced cells still owe.
@@ -67,7 +71,8 @@ DigitSet openCombosUnion(const ExplainRun& run, const OpenPart& open);
 DigitSet onlyOpenCombo(const ExplainRun& run, const OpenPart& open);
 bool isSolved(const CandidateGrid& grid);
 
-// Names a person reads: "r3c4", "{1,2,3}", "r2c3 across 6 in 3".
+// Names in reasons: "r3c4", "{1,2,3}", and a run in the grid's wording,
+// "r2c3 across 6 in 3" or "the across run from r2c3, 6 in 3 cells".
 std::string cellName(const CandidateGrid& grid, int cell);
 std::string digitList(DigitSet digits);
 std::string runName(const CandidateGrid& grid, const ExplainRun& run);

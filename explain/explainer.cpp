@@ -23,11 +23,12 @@ int techniqueLevel(Technique technique) {
 }
 
 Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& solution,
-                          const std::vector<Placement>& givens, int stepLimit, bool withReasons) {
+                          const std::vector<Placement>& givens, int stepLimit, Wording wording) {
   Explanation explanation;
   CandidateGrid grid;
   if (!buildCandidateGrid(board, grid)) return explanation;
-  grid.withReasons = withReasons;
+  grid.wording = wording;
+  const bool withReasons = grid.withReasons();
   // Without words the path is for rating, where speed counts; the explained
   // path takes the long way, and a test holds the two to the same steps.
   QuietMarks marks;

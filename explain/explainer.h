@@ -17,9 +17,11 @@ struct Explanation {
 // The simplest available step, again and again, from the clues and `givens`
 // (digits already filled in, all of them right). `solution` is the puzzle's
 // one solution, a digit per board cell. Stops after `stepLimit` steps.
-// Without reasons the steps are the same, their words left empty.
+// The reasons come in `wording`; without any (Wording::None) the steps are
+// the same, their words left empty.
 Explanation explainPuzzle(const Board& board, const std::vector<std::uint8_t>& solution,
-                          const std::vector<Placement>& givens, int stepLimit = 1 << 30, bool withReasons = true);
+                          const std::vector<Placement>& givens, int stepLimit = 1 << 30,
+                          Wording wording = Wording::Raw);
 
 // Level of one technique: 1 for the sum tables alone .. 6 for a trial, 7 for
 // the exhaustive search.

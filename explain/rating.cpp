@@ -61,7 +61,7 @@ Rating rateExplanation(const Explanation& explanation) {
 }
 
 Rating rateBoard(const Board& board, const std::vector<std::uint8_t>& solution) {
-  const Explanation explanation = explainPuzzle(board, solution, {}, 1 << 30, false);
+  const Explanation explanation = explainPuzzle(board, solution, {}, 1 << 30, Wording::None);
   if (explanation.steps.empty() && !explanation.solved) return {};
   return rateExplanation(explanation);
 }

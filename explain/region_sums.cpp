@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "explain/person_words.h"
+
 namespace vantreel {
 namespace {
 
@@ -87,6 +89,33 @@ std::string runList(const CandidateGrid& grid, const std::vector<int>& runs) {
   return text;
 }
 
+// The person's "rows 2 and 3", "rows 2 to 5".
+std::string personLines(const Band& band) {
+  const std::string word = band.along == 0 ? "row" : "column";
+  if (band.first == band.last) return word + " " + std::to_string(band.first);
+  return word + "s " + std::to_string(band.first) + (band.last == band.first + 1 ? " and " : " to ") +
+         std::to_string(band.last);
+}
+
+// The person's "the down runs from r0c4 (14 in 2 cells) and r0c5 (22 in 3
+// cells) add up to 36", just counted when the list would be long.
+std::string personRunSum(const CandidateGrid& grid, const std::vector<int>& runs, const char* direction,
+                         const std::string& where, int total) {
+  constexpr std::size_t kNamed = 4;
+  const bool one = runs.size() == 1;
+  std::string text = "the ";
+  if (runs.size() > kNamed) {
+    text += std::to_string(runs.size()) + " " + direction + " runs " + where;
+  } else {
+    text += std::string(direction) + (one ? " run from " : " runs from ");
+    for (std::size_t i = 0; i < runs.size(); ++i)
+      text += (i == 0 ? "" : i + 1 == runs.size() ? " and " : ", ") + cellName(grid, grid.runs[runs[i]].clue) + " (" +
+              runSize(grid.runs[runs[i]]) + ")";
+    text += " " + where;
+  }
+  return text + (one ? " adds up to " : " add up to ") + std::to_string(total);
+}
+
 // The sums are put into words only for a group that narrows something.
 template <typename Words>
 bool tryGroup(const CandidateGrid& grid, const Group& group, Words sumsInWords, Step& step) {
@@ -95,10 +124,14 @@ bool tryGroup(const CandidateGrid& grid, const Group& group, Words sumsInWords, 
   narrowToTotal(grid, group.open.data(), static_cast<int>(group.open.size()), group.total, step);
   if (!step.changes()) return false;
   step.technique = Technique::RegionSum;
-  if (!grid.withReasons) return true;
-  std::string cells;
-  for (std::size_t i = 0; i < group.open.size(); ++i)
-    cells += (i == 0 ? "" : i + 1 == group.open.size() ? " and " : ", ") + cellName(grid, group.open[i]);
+  if (!grid.withReasons()) return true;
+  const std::string cells = cellWords(grid, group.open);
+  if (grid.wording == Wording::Person) {
+    step.reason = sumsInWords() + ", so " +
+                  (group.placedSubtracted ? "besides the digits already placed there, " : "") + cells +
+                  (group.open.size() == 1 ? " holds " : " add up to ") + std::to_string(group.total);
+    return true;
+  }
   step.reason = sumsInWords() + ", so " + cells + (group.open.size() == 1 ? " holds " : " add up to ") +
                 std::to_string(group.total) + (group.placedSubtracted ? " besides the placed digits" : "");
   return true;
@@ -144,6 +177,10 @@ bool examineRegion(const CandidateGrid& grid, const Band& band, const std::vecto
   if (!innerRuns.empty() &&
       tryGroup(grid, inner,
                [&] {
+                 if (grid.wording == Wording::Person)
+                   return personRunSum(grid, alongRuns, alongWord, "of " + personLines(band) + " around " +
+                                       cellName(grid, region.front()), alongTotal) +
+                          ", and " + personRunSum(grid, innerRuns, crossWord, "inside them", innerTotal);
                  return std::string("the ") + alongWord + " runs of " + where() + " " + runList(grid, alongRuns) + " add up to " +
                         std::to_string(alongTotal) + " and the " + crossWord + " runs inside them " +
                         runList(grid, innerRuns) + " to " + std::to_string(innerTotal);
@@ -160,6 +197,10 @@ bool examineRegion(const CandidateGrid& grid, const Band& band, const std::vecto
   return tryGroup(
       grid, outer,
       [&] {
+        if (grid.wording == Wording::Person)
+          return personRunSum(grid, crossRuns, crossWord, "crossing " + personLines(band) + " around " +
+                              cellName(grid, region.front()), crossTotal) +
+                 ", and " + personRunSum(grid, alongRuns, alongWord, "there", alongTotal);
         return std::string("the ") + crossWord + " runs crossing " + where() + " " + runList(grid, crossRuns) + " add up to " +
                std::to_string(crossTotal) + " and the " + alongWord + " runs there " + runList(grid, alongRuns) +
                " to " + std::to_string(alongTotal);

@@ -3,6 +3,8 @@
 #include <bit>
 #include <utility>
 
+#include "explain/person_words.h"
+
 namespace vantreel {
 namespace {
 
@@ -32,13 +34,19 @@ const char* owingVerb(const OpenPart& open, const char* whole, const char* rest)
   return open.placed != 0 ? rest : whole;
 }
 
+// The digits placed because one cell alone can take them, as a person reads it.
+std::string onlyCellWords(const CandidateGrid& grid, bool first, DigitSet digit, int cell) {
+  return std::string(first ? "; the run must hold " : "; it must hold ") + std::to_string(digitOf(digit)) +
+         (first ? "" : " too") + ", and only " + cellName(grid, cell) + " can take it";
+}
+
 // The reason is put into words only for a step that changes something, and
 // only when the grid keeps reasons.
 template <typename Words>
 bool finish(const CandidateGrid& grid, Step& step, Technique technique, Words words) {
   if (!step.changes()) return false;
   step.technique = technique;
-  if (grid.withReasons) step.reason = words();
+  if (grid.withReasons()) step.reason = words();
   return true;
 }
 
@@ -79,8 +87,13 @@ bool findUniqueSum(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
     if (marks != nullptr) marks->uniqueSum[r] = 0;
     step = Step{};
     for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], only);
-    if (finish(grid, step, Technique::UniqueSum,
-               [&] { return runOwing(grid, run, open) + owingVerb(open, " is ", ": ") + digitList(only); }))
+    if (finish(grid, step, Technique::UniqueSum, [&] {
+          if (grid.wording != Wording::Person)
+            return runOwing(grid, run, open) + owingVerb(open, " is ", ": ") + digitList(only);
+          // The last open cell simply must hold what is left.
+          if (open.openCount == 1 && open.placed != 0 && run.sum != 0) return runOwes(grid, run, open, "");
+          return runOwes(grid, run, open, "can only be " + digitList(only));
+        }))
       return true;
   }
   return false;
@@ -114,6 +127,13 @@ bool findCrossIntersection(const CandidateGrid& grid, Step& step, QuietMarks* ma
     step = Step{};
     narrowCell(step, grid, cell, acrossAllows & downAllows);
     finish(grid, step, Technique::CrossIntersection, [&] {
+      if (grid.wording == Wording::Person) {
+        std::string reason = "for " + cellName(grid, cell) + ", ";
+        if (across != kNoRun) reason += runName(grid, grid.runs[across]) + ", " + runLeaves(acrossAllows);
+        if (across != kNoRun && down != kNoRun) reason += " and ";
+        if (down != kNoRun) reason += runName(grid, grid.runs[down]) + ", " + runLeaves(downAllows);
+        return reason;
+      }
       std::string reason;
       if (across != kNoRun) reason = runName(grid, grid.runs[across]) + " allows " + digitList(acrossAllows);
       if (across != kNoRun && down != kNoRun) reason += " and ";
@@ -169,6 +189,17 @@ bool findRunDigits(const CandidateGrid& grid, Step& step, QuietMarks* marks) {
     step = Step{};
     for (int i = 0; i < open.openCount; ++i) narrowCell(step, grid, open.openCells[i], target[i]);
     if (finish(grid, step, Technique::RunDigits, [&] {
+          if (grid.wording == Wording::Person) {
+            const std::string cells = openCellsWord(open);
+            if (fitting.count == 0)
+              return runOwes(grid, run, open, std::string(open.placed != 0 ? "have" : "has") +
+                                                  " no digit set that fits " + cells);
+            std::string reason = runOwes(grid, run, open,
+                                         "can only be " + comboChoices(fitting.sets.data(), fitting.count) +
+                                             " with the digits left in " + cells);
+            for (int k = 0; k < singles; ++k) reason += onlyCellWords(grid, k == 0, singleDigit[k], singleCell[k]);
+            return reason;
+          }
           if (fitting.count == 0)
             return runOwing(grid, run, open) + owingVerb(open, " has", ", but there is") + " no digit set that fits its cells";
           std::string reason = runOwing(grid, run, open) +
@@ -206,6 +237,13 @@ bool findNakedGroup(const CandidateGrid& grid, int size, Step& step, QuietMarks*
       if (!step.changes()) continue;
       finish(grid, step, size == 2 ? Technique::NakedPair : Technique::NakedTriple, [&] {
         std::string cells;
+        if (grid.wording == Wording::Person) {
+          std::vector<int> members;
+          for (int i = 0; i < n; ++i)
+            if (group & (1u << i)) members.push_back(open.openCells[i]);
+          return cellWords(grid, members) + " hold only " + digitWords(shared, "and") +
+                 " between them, so no other cell of " + runName(grid, run) + ", can take them";
+        }
         for (int i = 0; i < n; ++i)
           if (group & (1u << i)) cells += (cells.empty() ? "" : " and ") + cellName(grid, open.openCells[i]);
         return cells + " of " + runName(grid, run) + " hold only " + digitList(shared) +
@@ -265,6 +303,24 @@ bool findCombinationElimination(const CandidateGrid& grid, Step& step, QuietMark
       else if (touches) dropped.sets[dropped.count++] = set;
     }
     finish(grid, step, Technique::CombinationElimination, [&] {
+    if (grid.wording == Wording::Person) {
+      const std::string cells = openCellsWord(open);
+      if (kept.count == 0)
+        return runOwes(grid, run, open, std::string(open.placed != 0 ? "have" : "has") +
+                                            " no digit set that can be placed in " + cells);
+      std::string predicate = "can only be " + comboChoices(kept.sets.data(), kept.count);
+      if (dropped.count > 0)
+        predicate += " (" + comboChoices(dropped.sets.data(), dropped.count) + " cannot be placed in " + cells + ")";
+      predicate += std::string(", and however ") + (kept.count == 1 ? "it goes" : "these go") + " into " + cells + ", ";
+      std::vector<std::string> lost;
+      for (int i = 0; i < n; ++i) {
+        const DigitSet removed = grid.candidates[open.openCells[i]] & ~support[i];
+        if (removed != 0) lost.push_back(cellLoses(grid, open.openCells[i], removed, support[i]));
+      }
+      for (std::size_t i = 0; i < lost.size(); ++i)
+        predicate += (i == 0 ? "" : i + 1 == lost.size() ? " and " : ", ") + lost[i];
+      return runOwes(grid, run, open, predicate);
+    }
     std::string reason = runOwing(grid, run, open);
     if (kept.count == 0) {
       reason += owingVerb(open, " cannot be laid into its cells at all", ", and no digit set can be laid into them");

@@ -1,8 +1,8 @@
 #include "explain/step_groups.h"
 
 #include <algorithm>
-#include <cctype>
-#include <string_view>
+
+#include "explain/person_words.h"
 
 namespace vantreel {
 namespace {
@@ -52,16 +52,6 @@ int completedRun(const CandidateGrid& before, const Step& step) {
 void addCells(std::vector<int>& cells, const Step& step) {
   for (const Placement& placement : step.placements) cells.push_back(placement.cell);
   for (const Removal& removal : step.removals) cells.push_back(removal.cell);
-}
-
-// "6, 8 or 9"
-std::string digitChoices(DigitSet digits) {
-  std::string text;
-  for (DigitSet left = digits; left != 0; left &= left - 1) {
-    if (!text.empty()) text += (left & (left - 1)) == 0 ? " or " : ", ";
-    text += std::to_string(digitOf(lowestDigit(left)));
-  }
-  return text;
 }
 
 }  // namespace
@@ -161,7 +151,7 @@ std::string describeWhatIsLeft(const CandidateGrid& after, const StepGroup& grou
     for (std::size_t k = 0; k < alike.size(); ++k)
       text += (k == 0 ? "" : k + 1 == alike.size() ? " and " : ", ") + cellName(after, alike[k]);
     text += alike.size() == 1 ? " is " : " are ";
-    text += digits == 0 ? "impossible" : digitChoices(digits);
+    text += digits == 0 ? "impossible" : digitWords(digits);
   }
   if (quiet > 0)
     text += (text.empty() ? "" : "; ") + std::to_string(quiet) + (quiet == 1 ? " more cell loses" : " more cells lose") +
@@ -169,54 +159,8 @@ std::string describeWhatIsLeft(const CandidateGrid& after, const StepGroup& grou
   return text;
 }
 
-std::string personReason(const std::string& reason) {
-  // Run names read "rRcC across|down SUM in LENGTH"; anything else is kept.
-  std::string text;
-  std::size_t at = 0;
-  while (at < reason.size()) {
-    std::size_t cellEnd = at;
-    const bool startsCell = reason[at] == 'r' && (at == 0 || !std::isalnum(static_cast<unsigned char>(reason[at - 1])));
-    if (startsCell) {
-      cellEnd = at + 1;
-      while (cellEnd < reason.size() && std::isdigit(static_cast<unsigned char>(reason[cellEnd]))) ++cellEnd;
-      if (cellEnd < reason.size() && reason[cellEnd] == 'c') {
-        ++cellEnd;
-        while (cellEnd < reason.size() && std::isdigit(static_cast<unsigned char>(reason[cellEnd]))) ++cellEnd;
-      } else {
-        cellEnd = at;
-      }
-    }
-    if (cellEnd > at) {
-      bool named = false;
-      for (const char* direction : {" across ", " down "}) {
-        const std::size_t length = std::char_traits<char>::length(direction);
-        if (reason.compare(cellEnd, length, direction) != 0) continue;
-        std::size_t sumEnd = cellEnd + length;
-        while (sumEnd < reason.size() && (std::isdigit(static_cast<unsigned char>(reason[sumEnd])) || reason[sumEnd] == '?'))
-          ++sumEnd;
-        if (reason.compare(sumEnd, 4, " in ") != 0) continue;
-        std::size_t lengthEnd = sumEnd + 4;
-        while (lengthEnd < reason.size() && std::isdigit(static_cast<unsigned char>(reason[lengthEnd]))) ++lengthEnd;
-        const std::string cell = reason.substr(at, cellEnd - at);
-        const std::string sum = reason.substr(cellEnd + length, sumEnd - cellEnd - length);
-        const std::string cellsWord = reason.substr(sumEnd + 4, lengthEnd - sumEnd - 4);
-        text += std::string("the ") + (direction[1] == 'a' ? "across" : "down") + " run from " + cell + ", " + sum +
-                " in " + cellsWord + (cellsWord == "1" ? " cell," : " cells,");
-        at = lengthEnd;
-        // The comma closes the aside unless punctuation or the end follows anyway.
-        if (at == reason.size() || std::string_view(",;:)").find(reason[at]) != std::string_view::npos) text.pop_back();
-        named = true;
-        break;
-      }
-      if (!named) {
-        text += reason.substr(at, cellEnd - at);
-        at = cellEnd;
-      }
-      continue;
-    }
-    text += reason[at++];
-  }
-  return text;
+std::string personSentence(const CandidateGrid& after, const std::vector<Step>& steps, const StepGroup& group) {
+  return describeWhatIsLeft(after, group) + ", because " + groupReasons(steps, group);
 }
 
 }  // namespace vantreel

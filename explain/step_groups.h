@@ -35,7 +35,9 @@ std::string groupReasons(const std::vector<Step>& steps, const StepGroup& group)
 // What is left, in a person's words: "r1c4 is 6, 8 or 9; r2c4 is 7".
 std::string describeWhatIsLeft(const CandidateGrid& after, const StepGroup& group);
 
-// "the down run from r0c4, 23 in 3 cells" for "r0c4 down 23 in 3" in a reason.
-std::string personReason(const std::string& reason);
+// One group as a person reads it, what is left and why: "r1c4 is 6, 8 or 9,
+// because the down run from r0c4, 23 in 3 cells, can only be {6,8,9}". The
+// steps must have been explained in the person's wording.
+std::string personSentence(const CandidateGrid& after, const std::vector<Step>& steps, const StepGroup& group);
 
 }  // namespace vantreel

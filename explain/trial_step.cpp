@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "explain/person_words.h"
 #include "explain/step_finder.h"
 
 namespace vantreel {
@@ -22,7 +23,8 @@ struct Chain {
 
 std::string brokenRunWords(const CandidateGrid& grid, int run) {
   const OpenPart open = openPartOf(grid, grid.runs[run]);
-  return runName(grid, grid.runs[run]) + (open.repeated ? " would repeat a digit" : " would not add up");
+  const char* comma = grid.wording == Wording::Person ? "," : "";
+  return runName(grid, grid.runs[run]) + comma + (open.repeated ? " would repeat a digit" : " would not add up");
 }
 
 int emptiedCell(const CandidateGrid& grid, const Step& step) {
@@ -38,7 +40,7 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
   trial.candidates[cell] = DigitSet(1 << (digit - 1));
   for (;;) {
     if (const int broken = findBrokenRun(trial); broken != kNoRun) {
-      chain.ending = brokenRunWords(trial, broken);
+      if (trial.withReasons()) chain.ending = brokenRunWords(trial, broken);
       return true;
     }
     if (static_cast<int>(chain.steps.size()) >= longest) return false;
@@ -46,7 +48,8 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
     if (!findLogicalStep(trial, step)) return false;
     chain.steps.push_back(step);
     if (!applyStep(trial, step)) {
-      chain.ending = step.reason + ", leaving no digit for " + cellName(trial, emptiedCell(trial, step));
+      if (trial.withReasons())
+        chain.ending = step.reason + ", leaving no digit for " + cellName(trial, emptiedCell(trial, step));
       chain.endsInStep = true;
       return true;
     }
@@ -56,8 +59,21 @@ bool followAssumption(CandidateGrid trial, int cell, int digit, int longest, Cha
 std::string chainWords(const CandidateGrid& grid, int cell, int digit, const Chain& chain) {
   std::string text = "if " + cellName(grid, cell) + " were " + std::to_string(digit) + ": ";
   const std::size_t shown = chain.steps.size() - (chain.endsInStep ? 1 : 0);
-  for (std::size_t i = 0; i < shown; ++i) text += describeEffect(grid, chain.steps[i]) + "; ";
-  return text + "then " + chain.ending;
+  if (grid.wording != Wording::Person) {
+    for (std::size_t i = 0; i < shown; ++i) text += describeEffect(grid, chain.steps[i]) + "; ";
+    return text + "then " + chain.ending;
+  }
+  // One effect leads to the next, so they are joined by "then" rather than
+  // "; ", which a step's sentence keeps for the reasons of its parts. Each is
+  // said against the grid it acts on, to name the shorter of what goes and what stays.
+  if (shown == 0) return "if " + cellName(grid, cell) + " were " + std::to_string(digit) + ", " + chain.ending;
+  CandidateGrid trial = grid;
+  trial.candidates[cell] = DigitSet(1 << (digit - 1));
+  for (std::size_t i = 0; i < shown; ++i) {
+    text += (i == 0 ? "" : ", then ") + wouldFollow(trial, chain.steps[i]);
+    applyStep(trial, chain.steps[i]);
+  }
+  return text + ", and then " + chain.ending;
 }
 
 }  // namespace
@@ -102,7 +118,7 @@ bool findTrial(const CandidateGrid& grid, const std::vector<std::uint8_t>& solut
   step = Step{};
   step.technique = Technique::Trial;
   narrowCell(step, grid, bestCell, DigitSet(~(1 << (bestDigit - 1))));
-  if (grid.withReasons) step.reason = chainWords(grid, bestCell, bestDigit, best);
+  if (grid.withReasons()) step.reason = chainWords(grid, bestCell, bestDigit, best);
   return true;
 }
 
@@ -115,7 +131,10 @@ bool findExhaustiveSearch(const CandidateGrid& grid, const std::vector<std::uint
     step = Step{};
     step.technique = Technique::ExhaustiveSearch;
     narrowCell(step, grid, cell, DigitSet(~lowestDigit(wrong)));
-    step.reason = "no filling of the whole puzzle has " + cellName(grid, cell) + "=" + std::to_string(digit);
+    if (grid.wording == Wording::Person)
+      step.reason = "no filling of the whole puzzle puts " + std::to_string(digit) + " in " + cellName(grid, cell);
+    else if (grid.withReasons())
+      step.reason = "no filling of the whole puzzle has " + cellName(grid, cell) + "=" + std::to_string(digit);
     return true;
   }
   return false;

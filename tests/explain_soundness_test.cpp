@@ -125,7 +125,7 @@ TEST(ExplainSoundness, RandomSmallPuzzlesExplainSoundlyWithAndWithoutGivens) {
     const Explanation told = explainPuzzle(board, solution, givens);
     expectSoundReplay(board, solution, givens, told, label + " with givens");
     // The rating's quiet path skips runs it knows have nothing: the same steps all the same.
-    const Explanation quiet = explainPuzzle(board, solution, givens, 1 << 30, false);
+    const Explanation quiet = explainPuzzle(board, solution, givens, 1 << 30, Wording::None);
     ASSERT_EQ(quiet.steps.size(), told.steps.size()) << label;
     for (std::size_t k = 0; k < told.steps.size(); ++k) {
       ASSERT_EQ(quiet.steps[k].technique, told.steps[k].technique) << label << " step " << k + 1;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "explain/explainer.h"
+#include "explain/person_words.h"
 #include "explain/region_sums.h"
 #include "explain/run_techniques.h"
 #include "explain/step_finder.h"
@@ -227,6 +228,96 @@ TEST(Trial, FollowsAWrongDigitToAContradiction) {
   ASSERT_EQ(step.removals.size() + step.placements.size(), 1u);
   EXPECT_EQ(step.reason.rfind("if ", 0), 0u) << step.reason;
   EXPECT_NE(step.reason.find("then "), std::string::npos) << step.reason;
+}
+
+// The person's wording of each technique, on the fixtures above: the same
+// step, its reason in words with no raw run names or sets of removed digits.
+CandidateGrid personGridOf(const std::string& line) {
+  CandidateGrid grid = gridOf(line);
+  grid.wording = Wording::Person;
+  return grid;
+}
+
+TEST(PersonWording, SaysWhatARunCanOnlyBeAndWhatItsPlacedDigitsLeave) {
+  CandidateGrid grid = personGridOf(kTwoByTwo);
+  Step step;
+  ASSERT_TRUE(findUniqueSum(grid, step));
+  EXPECT_EQ(step.reason, "the down run from r0c1, 16 in 2 cells, can only be {7,9}");
+  grid.candidates[at(grid, 1, 1)] = digits({9});
+  ASSERT_TRUE(findUniqueSum(grid, step));
+  EXPECT_EQ(describeEffect(grid, step), "r2c1=7");
+  EXPECT_EQ(step.reason, "the down run from r0c1, 16 in 2 cells, already holds 9, so its last cell must hold 7");
+  CandidateGrid three = personGridOf(kThreeByTwo);
+  three.candidates[at(three, 2, 1)] = digits({9});  // 24 in 3 less 9: 15 in 2 is {6,9} or {7,8}
+  const ExplainRun& across = three.runs[three.runOf[at(three, 2, 1)][0]];
+  EXPECT_EQ(runOwes(three, across, openPartOf(three, across), "can only be {7,8}"),
+            "the across run from r2c0, 24 in 3 cells, already holds 9, so its other 2 cells add up to 15 and "
+            "can only be {7,8}");
+  // A run whose sum is not chosen yet owes no total.
+  ExplainRun unsummed = across;
+  unsummed.sum = 0;
+  EXPECT_EQ(runOwes(three, unsummed, openPartOf(three, unsummed), "can only be {1,2}"),
+            "the across run from r2c0, 3 cells with no sum yet, already holds 9, so its other 2 cells can only be "
+            "{1,2}");
+}
+
+TEST(PersonWording, CrossIntersectionNamesTheCellAndWhatEachRunLeavesIt) {
+  CandidateGrid grid = personGridOf("1/2/2/nhhaa");
+  Step step;
+  ASSERT_TRUE(findCrossIntersection(grid, step));
+  EXPECT_EQ(step.reason,
+            "for r1c1, the across run from r1c0, 10 in 2 cells, allows any digit but 5 and the down run from r0c1, "
+            "17 in 2 cells, leaves only 8 or 9");
+  EXPECT_EQ(runLeaves(kAllDigits), "allows any digit");
+  EXPECT_EQ(runLeaves(digits({1, 2, 3, 4, 5, 6})), "leaves only 1, 2, 3, 4, 5 or 6");
+  EXPECT_EQ(runLeaves(digits({1, 2, 3, 4, 5, 6, 7})), "allows any digit but 8 and 9");
+}
+
+TEST(PersonWording, RunDigitsNakedGroupsAndCombinationsSayWhyInWords) {
+  CandidateGrid grid = personGridOf("1/3/2/...m6");
+  grid.candidates[at(grid, 2, 1)] = digits({1, 2, 3});
+  grid.candidates[at(grid, 2, 2)] = digits({2, 3, 9});
+  grid.candidates[at(grid, 2, 3)] = digits({2, 3});
+  Step step;
+  ASSERT_TRUE(findRunDigits(grid, step));
+  EXPECT_EQ(step.reason,
+            "the across run from r2c0, 6 in 3 cells, can only be {1,2,3} with the digits left in its cells; the run "
+            "must hold 1, and only r2c1 can take it");
+
+  CandidateGrid row = personGridOf(kRowOfFour);
+  row.candidates[at(row, 2, 1)] = digits({3, 5});
+  row.candidates[at(row, 2, 3)] = digits({3, 5});
+  ASSERT_TRUE(findNakedGroup(row, 2, step));
+  EXPECT_EQ(step.reason,
+            "r2c1 and r2c3 hold only 3 and 5 between them, so no other cell of the across run from r2c0, 20 in 4 "
+            "cells, can take them");
+
+  row = personGridOf(kRowOfFour);
+  row.candidates[at(row, 2, 1)] = digits({1, 2});
+  row.candidates[at(row, 2, 2)] = digits({1, 2});
+  row.candidates[at(row, 2, 3)] = digits({1, 8});
+  ASSERT_TRUE(findCombinationElimination(row, step));
+  // What goes or what stays, whichever is shorter.
+  EXPECT_EQ(step.reason,
+            "the across run from r2c0, 20 in 4 cells, can only be {1,2,8,9} ({2,4,6,8}, {1,5,6,8}, {2,3,7,8}, "
+            "{1,4,7,8}, {1,4,6,9} or {1,3,7,9} cannot be placed in its cells), and however it goes into its cells, "
+            "r2c3 cannot be 1 and r2c4 can only be 9");
+}
+
+TEST(PersonWording, TrialsAndTheSearchSayWhatWouldFollow) {
+  CandidateGrid grid = personGridOf(kTwoByTwo);
+  const SolutionCount count = countSolutions(boardOf(kTwoByTwo), 2);
+  Step step;
+  ASSERT_TRUE(findTrial(grid, count.first, step));
+  EXPECT_EQ(step.reason,
+            "if r1c1 were 1: r1c2 and r2c2 could only be 8 or 9, then r2c2 would be 9 and r2c1 could only be 7 "
+            "or 9, then r1c2 would be 8, and then the across run from r1c0, 17 in 2 cells, would not add up");
+  ASSERT_TRUE(findExhaustiveSearch(grid, count.first, step));
+  EXPECT_EQ(step.reason, "no filling of the whole puzzle puts 1 in r1c1");
+  // The rating's wording builds no words at all.
+  grid.wording = Wording::None;
+  ASSERT_TRUE(findExhaustiveSearch(grid, count.first, step));
+  EXPECT_EQ(step.reason, "");
 }
 
 TEST(ExhaustiveSearch, RemovesADigitThatIsNotTheSolutions) {

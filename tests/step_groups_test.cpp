@@ -93,11 +93,11 @@ TEST(StepGroups, SayWhatIsLeftAndNameRunsInWords) {
   applyGroup(grid, explained.explanation.steps, groups[0]);
   EXPECT_EQ(describeWhatIsLeft(grid, groups[0]), "r1c1 and r2c1 are 1 or 3");
   EXPECT_EQ(describeGroupEffect(explained.start, grid, groups[0]), "r1c1-{2,4,5,6,7,8,9}, r2c1-{2,4,5,6,7,8,9}");
-  EXPECT_EQ(personReason("r0c4 down 23 in 3 is {6,8,9}"), "the down run from r0c4, 23 in 3 cells, is {6,8,9}");
-  EXPECT_EQ(personReason("r1c0 across 17 in 2 less the placed {9} leaves 8 in 1 cell: {8}; r9c9 across 3 in 1"),
-            "the across run from r1c0, 17 in 2 cells, less the placed {9} leaves 8 in 1 cell: {8}; "
-            "the across run from r9c9, 3 in 1 cell");
-  EXPECT_EQ(personReason("r3c5 and r9c5 hold only {7,8}"), "r3c5 and r9c5 hold only {7,8}");
+  CandidateGrid person = grid;
+  person.wording = Wording::Person;
+  const ExplainRun& down = grid.runs[grid.runOf[grid.width + 1][1]];  // through r1c1
+  EXPECT_EQ(runName(person, down), "the down run from r0c1, 4 in 2 cells");
+  EXPECT_EQ(runName(grid, down), "r0c1 down 4 in 2");
 }
 
 // A picture shades each step's cells and the whole of every run a one-run

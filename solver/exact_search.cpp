@@ -15,8 +15,6 @@ constexpr std::int64_t kNoNodeLimit = INT64_MAX;
 constexpr int kSmallestGroup = 4;
 // Work a second solution may spend on getting closer to the first.
 constexpr std::int64_t kShrinkSteps = 2'000'000;
-// A cell's turn in the search for a second solution, once cells are put off.
-constexpr std::int64_t kPutOffTurn = 1 << 18;
 constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
 constexpr std::int64_t kRestartNodes = 64;  // guesses in a restart of Luby length 1
 // Runs with at least this many open cells branch on their digit combination.
@@ -497,7 +495,7 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
     if (DigitCountTable[masks_[cell]] == 1) continue;
     // Until putOffAt_ every cell's search runs to its end; past it, a cell
     // whose search runs longer than a turn is put off.
-    capAt_ = std::max(putOffAt_, steps_ + kPutOffTurn);
+    capAt_ = std::max(putOffAt_, steps_ + pace_.putOffTurn);
     result = tryDifferentDigit(cell);
     if (result == Walk::Restart) {
       putOff_[putOff++] = cell;
@@ -509,7 +507,7 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
   // Rounds over the cells put off, each turn twice the last: a cell whose
   // digit is forced is proven so once a turn is long enough, and a cell
   // with another digit usually shows it long before.
-  for (std::int64_t turn = 2 * kPutOffTurn; putOff > 0 && result == Walk::Exhausted; turn *= 2) {
+  for (std::int64_t turn = 2 * pace_.putOffTurn; putOff > 0 && result == Walk::Exhausted; turn *= 2) {
     int kept = 0;
     for (int k = 0; k < putOff && result == Walk::Exhausted; ++k) {
       const int cell = putOff_[k];

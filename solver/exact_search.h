@@ -44,6 +44,7 @@ struct SearchPace {
   // Work after which the search for a second solution puts off a cell whose
   // search runs long, instead of proving every cell in reading order.
   std::int64_t putOffSteps = 2'000'000;
+  std::int64_t putOffTurn = 1 << 18;  // a cell's first turn then; the rounds after double it
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell

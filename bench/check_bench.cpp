@@ -73,6 +73,26 @@ void BM_CheckLooseDrafts(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckLooseDrafts)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The drafts that cost the most, one by one: line numbers of loose_1000.txt.
+void BM_CheckLooseDraft(benchmark::State& state) {
+  const std::vector<Board> boards = loadPuzzles(std::string(VANTREEL_BENCH_DATA) + "/loose_1000.txt");
+  const std::size_t line = static_cast<std::size_t>(state.range(0));
+  if (line < 1 || line > boards.size()) {
+    state.SkipWithError("no such line");
+    return;
+  }
+  ExactSearch search;
+  double steps = 0;
+  for (auto _ : state) {
+    search.load(boards[line - 1]);
+    const SearchOutcome outcome = search.count(2);
+    steps += static_cast<double>(outcome.steps);
+    benchmark::DoNotOptimize(outcome.found);
+  }
+  state.counters["steps"] = benchmark::Counter(steps, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CheckLooseDraft)->Arg(9)->Arg(867)->Arg(276)->Arg(66)->Arg(224)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Unique puzzles with one clue one off.
 void BM_CheckOneDigitChanges(benchmark::State& state) {
   checkBoards(state, std::string(VANTREEL_BENCH_DATA) + "/one_digit_changes.txt");

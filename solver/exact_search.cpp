@@ -118,6 +118,7 @@ void ExactSearch::load(const Board& board) {
   // choices as the trail holds entries.
   choices_.resize(9 * whiteCount + 1);
   fill_.resize(whiteCount + 1);
+  putOff_.resize(whiteCount + 1);
   queue_.resize(runCount + 1);
   queued_.assign(runCount, 0);
   exactPending_.resize(runCount + 1);
@@ -448,7 +449,7 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t nodeLimit) {
       continue;
     }
     if (steps_ > pauseAt_ && !keepGoing()) return Walk::OverBudget;
-    if (lineNodes_ > nodeLimit) return Walk::Restart;
+    if (lineNodes_ > nodeLimit || (steps_ > capAt_ && !plain_)) return Walk::Restart;
     ++nodes_;
     ++lineNodes_;
     steps_ += guessCost_;
@@ -475,7 +476,7 @@ ExactSearch::Walk ExactSearch::solveFrom(int mark) {
   for (std::int64_t round = 0;; ++round) {
     depth_ = 0;
     const Walk result = walk(false, lineNodes_ + kRestartNodes * lubyTerm(round));
-    if (result != Walk::Restart) return result;
+    if (result != Walk::Restart || steps_ > capAt_) return result;
     undoTo(mark);
   }
 }
@@ -489,32 +490,67 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
   const std::vector<std::uint8_t>& first = solutions_[0];
   preferred_ = first.data();
   Walk result = Walk::Exhausted;
+  int putOff = 0;  // cells in putOff_
   for (const std::uint16_t cell : whiteCells_) {
     if (DigitCountTable[masks_[cell]] == 1) continue;
-    if (steps_ > pauseAt_ && !keepGoing()) {
-      result = Walk::OverBudget;
+    // Until putOffAt_ every cell's search runs to its end; past it, a cell
+    // whose search runs longer than a turn is put off.
+    capAt_ = std::max(putOffAt_, steps_ + pace_.putOffTurn);
+    result = tryDifferentDigit(cell);
+    if (result == Walk::Restart) {
+      putOff_[putOff++] = cell;
+      result = Walk::Exhausted;
+    } else if (result != Walk::Exhausted) {
       break;
     }
-    const int mark = trailSize_;
-    const DigitSet digit = digitSet(first[cell]);
-    ++nodes_;
-    ++lineNodes_;
-    steps_ += guessCost_;
-    setMask(cell, masks_[cell] & ~digit);
-    if (propagate()) {
-      const Walk found = solveFrom(trailSize_);
-      if (found != Walk::Exhausted) {
-        result = found;
-        break;
+  }
+  // Rounds over the cells put off, each turn twice the last: a cell whose
+  // digit is forced is proven so once a turn is long enough, and a cell
+  // with another digit usually shows it long before.
+  for (std::int64_t turn = 2 * pace_.putOffTurn; putOff > 0 && result == Walk::Exhausted; turn *= 2) {
+    int kept = 0;
+    for (int k = 0; k < putOff && result == Walk::Exhausted; ++k) {
+      const int cell = putOff_[k];
+      if (DigitCountTable[masks_[cell]] == 1) continue;  // forced by the digits fixed since
+      capAt_ = steps_ + turn;
+      result = tryDifferentDigit(cell);
+      if (result == Walk::Restart) {
+        putOff_[kept++] = static_cast<std::uint16_t>(cell);
+        result = Walk::Exhausted;
       }
     }
-    undoTo(mark);
-    setMask(cell, digit);
-    // The first solution holds the digit, so this cannot fail.
-    if (!propagate()) break;
+    putOff = result == Walk::Exhausted ? kept : 0;
   }
+  capAt_ = kNoNodeLimit;
   preferred_ = nullptr;
   return result;
+}
+
+// A solution with another digit than the first's in `cell`. Exhausted: there
+// is none, and the cell keeps the first's digit from here on. Restart: the
+// search ran past capAt_, and the masks are as before.
+ExactSearch::Walk ExactSearch::tryDifferentDigit(int cell) {
+  if (steps_ > pauseAt_ && !keepGoing()) return Walk::OverBudget;
+  const int mark = trailSize_;
+  const DigitSet digit = digitSet(solutions_[0][cell]);
+  ++nodes_;
+  ++lineNodes_;
+  steps_ += guessCost_;
+  setMask(cell, masks_[cell] & ~digit);
+  if (propagate()) {
+    const Walk found = solveFrom(trailSize_);
+    if (found == Walk::Restart) {
+      depth_ = 0;
+      undoTo(mark);
+      return found;
+    }
+    if (found != Walk::Exhausted) return found;
+  }
+  undoTo(mark);
+  setMask(cell, digit);
+  // The first solution holds the digit, so this cannot fail.
+  (void)propagate();
+  return Walk::Exhausted;
 }
 
 // Two solutions differ on groups of cells that share no run with each other;
@@ -661,6 +697,7 @@ bool ExactSearch::startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome) {
   steps_ = 0;
   plain_ = false;
   portfolio_ = false;
+  capAt_ = putOffAt_ = kNoNodeLimit;
   stepBudget_ = pauseAt_ = stepBudget;
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
@@ -763,6 +800,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   limit_ = limit;
   turnSteps_ = pace_.firstTurnSteps;
   pauseAt_ = portfolio_ ? std::min(steps_ + turnSteps_, stepBudget_) : stepBudget_;
+  putOffAt_ = pace_.putOffSteps;
   outcome.found = 0;
   // The restarts' answer is the one reported; the plain walk's stands in
   // when it is a proof, or when the restarts run out of budget.

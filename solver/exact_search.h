@@ -41,6 +41,10 @@ struct SearchOutcome {
 struct SearchPace {
   std::int64_t openingNodes = 256;    // guesses of the opening walk, before the portfolio
   std::int64_t firstTurnSteps = 1 << 14;  // the restarts' first turn; the plain walk gets a quarter
+  // Work after which the search for a second solution puts off a cell whose
+  // search runs long, instead of proving every cell in reading order.
+  std::int64_t putOffSteps = 2'000'000;
+  std::int64_t putOffTurn = 1 << 18;  // a cell's first turn then; the rounds after double it
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
@@ -117,6 +121,7 @@ class ExactSearch {
   int runToBranch(int cell) const;
   [[nodiscard]] Walk solveFrom(int mark);
   [[nodiscard]] Walk findDifferentSolution();
+  [[nodiscard]] Walk tryDifferentDigit(int cell);
   [[nodiscard]] bool keepGoing();
   void plainTurn();
   void swapLines();
@@ -182,6 +187,9 @@ class ExactSearch {
   RootFailure rootFailure_;
   std::vector<std::uint8_t> solutions_[2];
   std::vector<std::int32_t> group_;  // keepOneDifference's group of each board cell, -1 none
+  std::int64_t capAt_ = 0;  // the restarts stop past it, answering Restart
+  std::int64_t putOffAt_ = 0;  // pace_.putOffSteps in the restarts, else never
+  std::vector<std::uint16_t> putOff_;  // findDifferentSolution's cells put off
 };
 
 }  // namespace vantreel

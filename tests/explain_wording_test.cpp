@@ -2,7 +2,8 @@
 // same steps, naming the same runs, with none of the raw syntax left.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,37 +19,100 @@ namespace {
 
 using testing::puzzleLines;
 using RunNames = std::vector<std::pair<std::string, std::string>>;  // clue cell, direction
+constexpr std::size_t kNo = std::string::npos;
+
+// Plain scanning rather than std::regex, whose libstdc++ code trips the
+// sanitizer build's uninitialised-use warning. Each returns the end of what
+// it read at `at`, or kNo.
+std::size_t digitsAt(const std::string& text, std::size_t at, bool question = false) {
+  std::size_t end = at;
+  while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || (question && text[end] == '?')))
+    ++end;
+  return end > at ? end : kNo;
+}
+std::size_t wordAt(const std::string& text, std::size_t at, const char* word) {
+  const std::size_t length = std::strlen(word);
+  return at != kNo && text.compare(at, length, word) == 0 ? at + length : kNo;
+}
+std::size_t cellAt(const std::string& text, std::size_t at) {  // "r3c14"
+  std::size_t end = wordAt(text, at, "r");
+  if (end != kNo) end = digitsAt(text, end);
+  if (end != kNo) end = wordAt(text, end, "c");
+  return end != kNo ? digitsAt(text, end) : kNo;
+}
+std::size_t directionAt(const std::string& text, std::size_t at, std::string& direction) {
+  for (const char* word : {"across", "down"})
+    if (const std::size_t end = wordAt(text, at, word); end != kNo) return direction = word, end;
+  return kNo;
+}
+// "across 23 in 3" or "down 7? in 2" and the like: a raw run's sum and length.
+std::size_t rawSumAt(const std::string& text, std::size_t at, std::string& direction) {
+  std::size_t end = directionAt(text, at, direction);
+  if (end != kNo) end = wordAt(text, end, " ");
+  if (end != kNo) end = digitsAt(text, end, true);
+  if (end != kNo) end = wordAt(text, end, " in ");
+  return end != kNo ? digitsAt(text, end) : kNo;
+}
 
 // "r0c4 down 23 in 3" wherever the raw wording names a run.
 RunNames rawRuns(const std::string& reason) {
-  static const std::regex name(R"((r\d+c\d+) (across|down) [0-9?]+ in \d+)");
   RunNames runs;
-  for (std::sregex_iterator at(reason.begin(), reason.end(), name), end; at != end; ++at)
-    runs.emplace_back((*at)[1], (*at)[2]);
+  for (std::size_t at = 0; at < reason.size(); ++at) {
+    const std::size_t cell = cellAt(reason, at);
+    std::string direction;
+    const std::size_t end = cell == kNo ? kNo : rawSumAt(reason, wordAt(reason, cell, " ") == kNo ? kNo : cell + 1,
+                                                         direction);
+    if (end == kNo) continue;
+    runs.emplace_back(reason.substr(at, cell - at), direction);
+    at = end - 1;
+  }
   return runs;
 }
 
 // "the down run from r0c4, 23 in 3 cells", and the lists of region sums,
 // "the down runs from r0c4 (14 in 2 cells) and r0c5 (22 in 3 cells)".
 RunNames personRuns(const std::string& reason) {
-  static const std::regex first(R"((across|down) runs? from (r\d+c\d+)(, | \())");
-  static const std::regex next(R"(^[^)]*\)(, | and )(r\d+c\d+) \()");
   RunNames runs;
-  for (std::sregex_iterator at(reason.begin(), reason.end(), first), end; at != end; ++at) {
-    const std::string direction = (*at)[1];
-    runs.emplace_back((*at)[2], direction);
-    if ((*at)[3] != " (") continue;
-    std::smatch more;
-    for (auto rest = (*at)[0].second; std::regex_search(rest, reason.end(), more, next); rest = more[0].second)
-      runs.emplace_back(more[2], direction);
+  for (std::size_t at = 0; at < reason.size(); ++at) {
+    std::string direction;
+    std::size_t end = directionAt(reason, at, direction);
+    if (end == kNo) continue;
+    std::size_t from = wordAt(reason, end, " run from ");
+    if (from == kNo) from = wordAt(reason, end, " runs from ");
+    const std::size_t cell = cellAt(reason, from);
+    if (cell == kNo) continue;
+    const bool list = wordAt(reason, cell, " (") != kNo;
+    if (!list && wordAt(reason, cell, ", ") == kNo) continue;
+    runs.emplace_back(reason.substr(from, cell - from), direction);
+    at = cell - 1;
+    // Each further "(...), rRcC (" or "(...) and rRcC (" of the list.
+    for (std::size_t rest = cell; list;) {
+      const std::size_t close = reason.find(')', rest);
+      if (close == kNo) break;
+      std::size_t next = wordAt(reason, close + 1, ", ");
+      if (next == kNo) next = wordAt(reason, close + 1, " and ");
+      const std::size_t nextCell = cellAt(reason, next);
+      if (nextCell == kNo || wordAt(reason, nextCell, " (") == kNo) break;
+      runs.emplace_back(reason.substr(next, nextCell - next), direction);
+      rest = at = nextCell;
+    }
   }
   return runs;
 }
 
 // Marks of the raw wording: run names, sets of removed digits, placements.
 bool hasRawSyntax(const std::string& text) {
-  static const std::regex raw(R"((across|down) [0-9?]+ in \d|-\{|r\d+c\d+=|less the placed|allows \{| \(\d+ runs\))");
-  return std::regex_search(text, raw);
+  for (const char* mark : {"-{", "less the placed", "allows {"})
+    if (text.find(mark) != kNo) return true;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    std::string direction;
+    if (rawSumAt(text, at, direction) != kNo) return true;
+    if (const std::size_t cell = cellAt(text, at); cell != kNo && wordAt(text, cell, "=") != kNo) return true;
+    if (const std::size_t count = digitsAt(text, at); at >= 2 && text.compare(at - 2, 2, " (") == 0 && count != kNo &&
+                                                       wordAt(text, count, " runs)") != kNo)
+      return true;
+  }
+  return false;
 }
 
 TEST(PersonWording, NamesTheRunsOfTheRawWordingAndNoneOfItsSyntax) {

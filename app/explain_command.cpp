@@ -153,12 +153,12 @@ std::vector<std::size_t> hintChain(const CandidateGrid& start, const std::vector
 // a 126x126 board's whole path takes a fifth of a second. A group is whole
 // once the next one has begun, so the prefix ends past the hint's reach.
 Explanation explainForHint(const Board& board, const std::vector<std::uint8_t>& solution,
-                           const std::vector<Placement>& givens, const CandidateGrid& start, Wording wording) {
+                           const std::vector<Placement>& givens, const CandidateGrid& start, Wording wording,
+                           std::vector<StepGroup>& groups) {
   for (int limit = 64;; limit *= 4) {
     Explanation explanation = explainPuzzle(board, solution, givens, limit, wording);
-    if (static_cast<int>(explanation.steps.size()) < limit ||
-        groupSteps(start, explanation.steps).size() > kHintReach + 1)
-      return explanation;
+    groups = groupSteps(start, explanation.steps);
+    if (static_cast<int>(explanation.steps.size()) < limit || groups.size() > kHintReach + 1) return explanation;
   }
 }
 
@@ -203,9 +203,10 @@ int explainBoard(const Board& board, const std::vector<std::uint8_t>& solution, 
   CandidateGrid start = names;
   for (const Placement& given : givens) start.candidates[given.cell] &= DigitSet(1 << (given.digit - 1));
   const Wording wording = options.raw ? Wording::Raw : Wording::Person;
-  const Explanation explanation = options.hint ? explainForHint(board, solution, givens, start, wording)
+  std::vector<StepGroup> groups;
+  const Explanation explanation = options.hint ? explainForHint(board, solution, givens, start, wording, groups)
                                                : explainPuzzle(board, solution, givens, 1 << 30, wording);
-  const std::vector<StepGroup> groups = groupSteps(start, explanation.steps);
+  if (!options.hint) groups = groupSteps(start, explanation.steps);
   // The hint's groups, or all; each is shown over the grid it starts from, the skipped ones applied silently.
   std::vector<std::size_t> shown;
   if (options.hint && !groups.empty()) shown = hintChain(start, groups);
@@ -261,15 +262,8 @@ bool checkSheetOptions(const CLI::App& app, int argc, char** argv, const Explain
                  app.count("--paper") > 0 ? "--paper and --force" : "--force", optionAsTyped(argc, argv, "-o,--output").c_str());
     return false;
   }
-  if (!hasOutputSuffix(options.output, ".pdf") && !hasOutputSuffix(options.output, ".svg")) {
-    std::fprintf(stderr, "vantreel explain: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
+  if (!checkSheetOutput("explain", options.output, app.count("--paper") > 0, optionAsTyped(argc, argv, "-o,--output")))
     return false;
-  }
-  if (app.count("--paper") > 0 && !hasOutputSuffix(options.output, ".pdf")) {
-    std::fprintf(stderr, "vantreel explain: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
-                 optionAsTyped(argc, argv, "-o,--output").c_str());
-    return false;
-  }
   if (options.grid) {
     std::fprintf(stderr, "vantreel explain: --grid draws text grids; a step sheet already shows the candidates\n");
     return false;
@@ -296,7 +290,7 @@ int writeStepSheets(const ExplainOptions& options, const std::vector<StepSheet>&
                  "with --line N, or write a PDF; nothing written\n", sheets.size());
     return kExplainUsageError;
   }
-  const Paper paper = options.paper == "letter" ? kPaperLetter : kPaperA4;
+  const Paper paper = paperNamed(options.paper);
   const SheetFile file{options.output, [&](std::FILE* out, std::string& error) {
                          return pdf ? writeStepSheetPdf(out, sheets, paper, error)
                                     : writeStepSheetSvg(out, sheets.front(), error);

@@ -141,8 +141,8 @@ std::vector<OutputPlan> planOutputs(const PrintOptions& options, const std::vect
   return plans;
 }
 
-// --paper, checked when the options were read: letter or A4.
-Paper paperOf(const PrintOptions& options) { return options.paper == "letter" ? kPaperLetter : kPaperA4; }
+// --paper, checked when the options were read.
+Paper paperOf(const PrintOptions& options) { return paperNamed(options.paper); }
 
 bool writeOutputs(const PrintOptions& options, const std::vector<OutputPlan>& plans,
                   const std::vector<SheetPuzzle>& puzzles) {
@@ -214,19 +214,10 @@ int runPrint(int argc, char** argv) {
   app.add_flag("--force", options.force, "replace existing output files (each once its new file is complete)");
   int status = 0;
   if (!parseOptions(app, argc, argv, status)) return status;
-  if (app.count("--paper") > 0 && !hasOutputSuffix(options.output, ".pdf")) {
-    std::fprintf(stderr, "vantreel print: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n",
-                 optionAsTyped(argc, argv, "-o,--output").c_str());
+  if (!checkSheetOutput("print", options.output, app.count("--paper") > 0, optionAsTyped(argc, argv, "-o,--output")))
     return kPrintUsageError;
-  }
-  if (!options.output.empty()) {
-    if (hasOutputSuffix(options.output, ".pdf")) options.kind = OutputKind::Pdf;
-    else if (hasOutputSuffix(options.output, ".svg")) options.kind = OutputKind::Svg;
-    else {
-      std::fprintf(stderr, "vantreel print: %s: the output name must end in .pdf or .svg\n", options.output.c_str());
-      return kPrintUsageError;
-    }
-  }
+  if (hasOutputSuffix(options.output, ".pdf")) options.kind = OutputKind::Pdf;
+  else if (hasOutputSuffix(options.output, ".svg")) options.kind = OutputKind::Svg;
   return options.kind == OutputKind::Text ? printText(options) : printFiles(options);
 }
 

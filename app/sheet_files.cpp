@@ -33,6 +33,19 @@ bool hasOutputSuffix(const std::string& name, std::string_view suffix) {
   return true;
 }
 
+bool checkSheetOutput(const char* command, const std::string& output, bool paperGiven, const std::string& typedOption) {
+  if (paperGiven && !hasOutputSuffix(output, ".pdf")) {
+    std::fprintf(stderr, "vantreel %s: --paper sets the page size of a PDF sheet: give it with %s OUT.pdf\n", command,
+                 typedOption.c_str());
+    return false;
+  }
+  if (!output.empty() && !hasOutputSuffix(output, ".pdf") && !hasOutputSuffix(output, ".svg")) {
+    std::fprintf(stderr, "vantreel %s: %s: the output name must end in .pdf or .svg\n", command, output.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool writeSheetFiles(const char* command, const std::vector<SheetFile>& files, bool force) {
   for (const SheetFile& file : files)
     if (isDirectory(file.name.c_str())) {

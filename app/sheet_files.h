@@ -19,6 +19,11 @@ struct SheetFile {
 // "Sheet.PDF" is a PDF.
 bool hasOutputSuffix(const std::string& name, std::string_view suffix);
 
+// The output name of a drawing command, checked before any work: it ends in
+// .pdf or .svg, and --paper (`paperGiven`) goes with a PDF only; `typedOption`
+// is how the user spelled -o. False after a message "vantreel COMMAND: ...".
+bool checkSheetOutput(const char* command, const std::string& output, bool paperGiven, const std::string& typedOption);
+
 // Refuses a name that is a folder, or (without `force`) one that exists,
 // before anything is written; a failure removes the files already named.
 // Messages start "vantreel COMMAND: ". True when every file was written.

@@ -188,9 +188,8 @@ void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     if (!tighten(random, cell, 0)) continue;
     writeSums();
     search_.load(board_);
-    std::vector<std::uint16_t>& trial = order_;
-    if (search_.openAtRoot(trial, steps) && static_cast<int>(trial.size()) < open) {
-      open_.swap(trial);
+    if (search_.openAtRoot(openTried_, steps) && static_cast<int>(openTried_.size()) < open) {
+      open_.swap(openTried_);
       open = static_cast<int>(open_.size());
       continue;
     }

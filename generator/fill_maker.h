@@ -60,6 +60,7 @@ class FillMaker {
   std::vector<std::uint16_t> order_;  // cells fillCells fills, in its order
   std::vector<DigitSet> tried_;
   std::vector<std::uint16_t> open_;  // cells root propagation leaves open
+  std::vector<std::uint16_t> openTried_;  // the same after a tightening being tried
   ExactSearch search_;
   Judge judge_;
 };

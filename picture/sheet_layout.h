@@ -11,6 +11,8 @@ struct Paper {
 };
 inline constexpr Paper kPaperA4{210.0, 297.0};
 inline constexpr Paper kPaperLetter{215.9, 279.4};
+// "letter", or A4 for anything else: --paper's values are checked where they are read.
+inline Paper paperNamed(const std::string& name) { return name == "letter" ? kPaperLetter : kPaperA4; }
 
 // Cells of a board, border included.
 struct GridSize {

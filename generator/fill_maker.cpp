@@ -42,6 +42,7 @@ void FillMaker::load(const Layout& layout) {
   used_.assign(runs_.size(), 0);
   lowRun_.assign(runs_.size(), 0);
   digits_.assign(cells, 0);
+  marked_.assign(cells, 0);
   order_.reserve(whiteCells_.size());
   tried_.resize(whiteCells_.size());
 }
@@ -165,6 +166,15 @@ bool FillMaker::tighten(RandomSource& random, int cell, DigitSet avoid) {
   return true;
 }
 
+void FillMaker::writeSumsAt(int cell) {
+  for (int side = 0; side < 2; ++side) {
+    const Run& run = runs_[runsOfCell_[2 * cell + side]];
+    int sum = 0;
+    for (int k = 0; k < run.length; ++k) sum += digits_[run.first + k * run.step];
+    board_.sums[2 * run.clue + side] = static_cast<std::uint8_t>(sum);
+  }
+}
+
 void FillMaker::writeSums() {
   for (const Run& run : runs_) {
     int sum = 0;
@@ -175,8 +185,9 @@ void FillMaker::writeSums() {
 
 // Before a search: digits that root propagation cannot settle are
 // tightened one at a time, each change kept only when it leaves fewer cells
-// open. Propagation costs microseconds where a search over a loose filling
-// costs milliseconds, and every cell settled is one the searches need not repair.
+// open. Each change is propagated near the cell only (a few revisions
+// where the whole board's root costs hundreds), and every cell settled is
+// one the searches need not repair.
 void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int64_t& steps) {
   writeSums();
   search_.load(board_);
@@ -186,17 +197,44 @@ void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     const int cell = open_[random.randomBelow(open)];
     const int old = digits_[cell];
     if (!tighten(random, cell, 0)) continue;
-    writeSums();
-    search_.load(board_);
-    if (search_.openAtRoot(openTried_, steps) && static_cast<int>(openTried_.size()) < open) {
+    writeSumsAt(cell);
+    if (search_.reopenAround(board_, cell, openTried_, steps) && static_cast<int>(openTried_.size()) < open) {
       open_.swap(openTried_);
       open = static_cast<int>(open_.size());
       continue;
     }
+    search_.undoReopen();
     clear(cell);
     place(cell, old);
+    writeSumsAt(cell);
   }
-  writeSums();
+}
+
+// New digits for the group in order_, none of `forbidden` at `forbidCell`;
+// when the group alone has no other filling, for every cell of its runs.
+// False, with the first solution's digits back, when neither works: the
+// filling would only meet the same second solution again.
+bool FillMaker::redrawAround(RandomSource& random, int forbidCell, DigitSet forbidden,
+                             const std::vector<std::uint8_t>& first) {
+  for (const std::uint16_t cell : order_) clear(cell);
+  if (fillCells(random, static_cast<int>(order_.size()), forbidCell, forbidden)) return true;
+  for (const std::uint16_t cell : order_) marked_[cell] = 1;
+  const std::size_t groupSize = order_.size();
+  for (std::size_t k = 0; k < groupSize; ++k)
+    for (int side = 0; side < 2; ++side) {
+      const Run& run = runs_[runsOfCell_[2 * order_[k] + side]];
+      for (int i = 0; i < run.length; ++i) {
+        const int cell = run.first + i * run.step;
+        if (marked_[cell]) continue;
+        marked_[cell] = 1;
+        clear(cell);
+        order_.push_back(static_cast<std::uint16_t>(cell));
+      }
+    }
+  for (const std::uint16_t cell : order_) marked_[cell] = 0;
+  if (fillCells(random, static_cast<int>(order_.size()), forbidCell, forbidden)) return true;
+  for (const std::uint16_t cell : order_) place(cell, first[cell]);
+  return false;
 }
 
 bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board, FillStats* stats) {
@@ -219,7 +257,7 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       counts.steps += whiteCount;
       continue;
     }
-    settleByTightening(random, whiteCount, counts.steps);
+    settleByTightening(random, 4 * whiteCount, counts.steps);
     for (int repair = 0; repair <= repairLimit && counts.steps < budgetEnd; ++repair) {
       writeSums();
       ++counts.searches;
@@ -259,16 +297,13 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
         const int cell = order_[(start + k) % order_.size()];
         changed = tighten(random, cell, static_cast<DigitSet>(1u << (second[cell] - 1))) || changed;
       }
-      if (changed) {
-        settleByTightening(random, whiteCount / 3, counts.steps);
-        continue;
+      if (!changed) {
+        const int forbidCell = order_[start];
+        const DigitSet forbidden =
+            static_cast<DigitSet>((1u << (first[forbidCell] - 1)) | (1u << (second[forbidCell] - 1)));
+        if (!redrawAround(random, forbidCell, forbidden, first)) break;
       }
-      for (const std::uint16_t cell : order_) clear(cell);
-      const int forbidCell = order_[start];
-      const DigitSet forbidden =
-          static_cast<DigitSet>((1u << (first[forbidCell] - 1)) | (1u << (second[forbidCell] - 1)));
-      if (!fillCells(random, static_cast<int>(order_.size()), forbidCell, forbidden))
-        for (const std::uint16_t cell : order_) place(cell, first[cell]);
+      settleByTightening(random, whiteCount / 3, counts.steps);
     }
   }
   return false;

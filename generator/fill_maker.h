@@ -48,6 +48,9 @@ class FillMaker {
   void place(int cell, int digit);
   void clear(int cell);
   void writeSums();
+  void writeSumsAt(int cell);  // the sums of the cell's two runs
+  [[nodiscard]] bool redrawAround(RandomSource& random, int forbidCell, DigitSet forbidden,
+                                  const std::vector<std::uint8_t>& first);
   void settleByTightening(RandomSource& random, int attempts, std::int64_t& steps);
 
   Board board_;  // kinds fixed by the layout; sums follow the digits
@@ -57,6 +60,7 @@ class FillMaker {
   std::vector<DigitSet> used_;  // per run
   std::vector<std::uint8_t> lowRun_;  // per run: its digits drawn small
   std::vector<std::uint8_t> digits_;  // per board cell
+  std::vector<std::uint8_t> marked_;  // per board cell: in order_, while redrawAround widens it
   std::vector<std::uint16_t> order_;  // cells fillCells fills, in its order
   std::vector<DigitSet> tried_;
   std::vector<std::uint16_t> open_;  // cells root propagation leaves open

@@ -100,6 +100,7 @@ void ExactSearch::load(const Board& board) {
       startMasks_[p] = kAllDigits;
     }
   forEachRun(board, [this](const RunSpan& run) { addRun(run); });
+  homeRuns_.assign(runsOfCell_.begin(), runsOfCell_.end());
   // Each cell starts with the digits all its runs can use; a lone cell with
   // its own sum is then settled for good and its run never revised.
   for (const SearchRun& run : runs_)
@@ -112,8 +113,9 @@ void ExactSearch::load(const Board& board) {
     }
   const int whiteCount = static_cast<int>(whiteCells_.size());
   const int runCount = static_cast<int>(runs_.size());
-  // Along one path each cell narrows at most nine times, guesses included.
-  trail_.resize(9 * whiteCount + 1);
+  // Along one path each cell narrows at most nine times, guesses included;
+  // reopenAround first widens each cell at most once.
+  trail_.resize(10 * whiteCount + 1);
   // A choice narrows at least one cell, so a path holds at most as many
   // choices as the trail holds entries.
   choices_.resize(9 * whiteCount + 1);
@@ -732,6 +734,60 @@ bool ExactSearch::openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& ste
   for (const std::uint16_t cell : whiteCells_)
     if (DigitCountTable[masks_[cell]] > 1) open.push_back(cell);
   return true;
+}
+
+bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,
+                               std::int64_t& steps) {
+  // The state on entry is the base: nothing before it is ever undone.
+  trailSize_ = 0;
+  const std::int64_t stepsBefore = steps_;
+  for (int side = 0; side < 2; ++side) {
+    const int index = homeRuns_[2 * cell + side];
+    SavedSum& saved = reopened_[side];
+    saved.run = index;
+    if (index < 0) continue;
+    SearchRun& run = runs_[index];
+    saved.sum = run.sum;
+    saved.digits = run.digits;
+    run.sum = board.sums[2 * run.clueCell + side];
+    const int id = ComboClassTable[run.length - 1][run.sum];
+    run.digits = id == 0 ? DigitSet{0} : ComboWithinTable[id - 1][kAllDigits];
+  }
+  for (const SavedSum& saved : reopened_) {
+    if (saved.run < 0) continue;
+    const SearchRun& run = runs_[saved.run];
+    for (int k = 0; k < run.length; ++k)
+      for (int side = 0; side < 2; ++side) {
+        const int crossing = homeRuns_[2 * run.cells[k] + side];
+        if (crossing < 0) continue;
+        for (int j = 0; j < runs_[crossing].length; ++j) {
+          const int other = runs_[crossing].cells[j];
+          CandidateMask fresh = kAllDigits;
+          for (int s = 0; s < 2; ++s)
+            if (homeRuns_[2 * other + s] >= 0) fresh &= runs_[homeRuns_[2 * other + s]].digits;
+          if (masks_[other] != fresh) setMask(other, fresh);
+        }
+      }
+  }
+  // A one-cell run is never revised: its cell's digit is the sum itself.
+  for (const SavedSum& saved : reopened_)
+    if (saved.run >= 0 && runs_[saved.run].length > 1) enqueue(saved.run);
+  const bool consistent = propagate();
+  steps += steps_ - stepsBefore;
+  open.clear();
+  if (!consistent) return false;
+  for (const std::uint16_t white : whiteCells_)
+    if (DigitCountTable[masks_[white]] > 1) open.push_back(white);
+  return true;
+}
+
+void ExactSearch::undoReopen() {
+  undoTo(0);
+  for (const SavedSum& saved : reopened_)
+    if (saved.run >= 0) {
+      runs_[saved.run].sum = saved.sum;
+      runs_[saved.run].digits = saved.digits;
+    }
 }
 
 SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget) {

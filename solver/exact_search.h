@@ -73,6 +73,16 @@ class ExactSearch {
   // digit, into `open` in reading order, adding its work to `steps`; false
   // when the root has no solution.
   [[nodiscard]] bool openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& steps);
+  // After openAtRoot, or a kept reopenAround: the sums of `cell`'s runs
+  // changed in `board` (the loaded board, same layout). The cells of those
+  // runs and of the runs crossing them start afresh and are propagated; the
+  // rest keep what the earlier sums gave them, so `open` is an estimate,
+  // good for choosing sums, never a proof. Costs a few revisions where
+  // openAtRoot costs every run's. False when the estimate fails.
+  [[nodiscard]] bool reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,
+                                  std::int64_t& steps);
+  // Back to the state and sums before the last reopenAround.
+  void undoReopen();
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.
   // Solution 1 differs from solution 0 on one connected group of cells only.
   const std::vector<std::uint8_t>& solution(int index) const { return solutions_[index]; }
@@ -149,6 +159,13 @@ class ExactSearch {
   std::vector<CandidateMask> startMasks_;
   std::vector<std::uint16_t> whiteCells_;
   std::vector<std::int32_t> runsOfCell_;  // 2 per board cell: across, down; -1 for none
+  std::vector<std::int32_t> homeRuns_;  // the same with one-cell runs kept, for reopenAround
+  struct SavedSum {
+    std::int32_t run;
+    std::uint8_t sum;
+    DigitSet digits;
+  };
+  SavedSum reopened_[2] = {};  // the runs reopenAround changed, as they were
   std::vector<SearchRun> runs_;
   std::vector<TrailEntry> trail_;
   int trailSize_ = 0;

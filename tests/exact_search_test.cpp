@@ -192,6 +192,70 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
   EXPECT_GT(seen[2], 5);
 }
 
+// On a board with no blocks every run crosses the cell's across or down
+// run, so reopenAround starts every cell afresh and must give exactly the
+// open cells of a fresh root; undoReopen must bring back the old sums.
+TEST(ExactSearch, ReopeningAroundACellOfAFullBoardMatchesAFreshRoot) {
+  std::mt19937 random(11);
+  ExactSearch reopened, fresh;
+  std::vector<std::uint16_t> open, expected;
+  int differing = 0;
+  for (int trial = 0; trial < 300; ++trial) {
+    const int columns = 2 + static_cast<int>(random() % 4), rows = 2 + static_cast<int>(random() % 4);
+    const int width = columns + 1;
+    Board board;
+    board.allocate(width, rows + 1);
+    std::vector<std::uint8_t> digits(board.cellCount(), 0);
+    for (int row = 1; row <= rows; ++row)
+      for (int column = 1; column <= columns; ++column) board.kinds[row * width + column] = CellKind::White;
+    for (int k = 1; k < width; ++k) board.kinds[k] = CellKind::Clue;
+    for (int row = 1; row <= rows; ++row) board.kinds[row * width] = CellKind::Clue;
+    // Rows and columns are shifts of one random order, so no run repeats a digit.
+    std::vector<int> order{1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::shuffle(order.begin(), order.end(), random);
+    const int shift = 1 + static_cast<int>(random() % 2);
+    for (int row = 1; row <= rows; ++row)
+      for (int column = 1; column <= columns; ++column)
+        digits[row * width + column] = static_cast<std::uint8_t>(order[(column + shift * row) % 9]);
+    const auto writeSums = [&] {
+      for (int row = 1; row <= rows; ++row) {
+        int sum = 0;
+        for (int column = 1; column <= columns; ++column) sum += digits[row * width + column];
+        board.sums[2 * row * width] = static_cast<std::uint8_t>(sum);
+      }
+      for (int column = 1; column <= columns; ++column) {
+        int sum = 0;
+        for (int row = 1; row <= rows; ++row) sum += digits[row * width + column];
+        board.sums[2 * column + 1] = static_cast<std::uint8_t>(sum);
+      }
+    };
+    writeSums();
+    reopened.load(board);
+    std::int64_t steps = 0;
+    ASSERT_TRUE(reopened.openAtRoot(open, steps));
+    for (int change = 0; change < 3; ++change) {
+      const int cell = (1 + static_cast<int>(random() % rows)) * width + 1 + static_cast<int>(random() % columns);
+      const std::uint8_t old = digits[cell];
+      digits[cell] = static_cast<std::uint8_t>(1 + random() % 9);
+      writeSums();
+      const bool consistent = reopened.reopenAround(board, cell, open, steps);
+      fresh.load(board);
+      ASSERT_EQ(consistent, fresh.openAtRoot(expected, steps)) << testing::lineOf(board);
+      if (consistent) {
+        EXPECT_EQ(open, expected) << testing::lineOf(board);
+      }
+      differing += digits[cell] != old;
+      if (change == 1) {
+        // Undone: the board is as before, and so must the next reopening be.
+        reopened.undoReopen();
+        digits[cell] = old;
+        writeSums();
+      }
+    }
+  }
+  EXPECT_GT(differing, 500);
+}
+
 // Two ways to the second solution: the search for one that differs (limit
 // two) and the walk over every branch (limit three) must agree.
 TEST(ExactSearch, SearchForADifferentSolutionAgreesWithTheFullWalk) {

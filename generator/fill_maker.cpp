@@ -153,15 +153,20 @@ bool FillMaker::tighten(RandomSource& random, int cell, DigitSet avoid) {
     lengths[k] = run.length;
     for (int i = 0; i < run.length; ++i) sums[k] += digits_[run.first + i * run.step];
   }
-  int best = 0, bestScore = 1 << 30, ties = 0;
-  for (int digit = 1; digit <= 9; ++digit) {
-    if (!(allowed >> (digit - 1) & 1)) continue;
+  const auto scoreOf = [&](int digit) {
     int score = 1;
     for (int k = 0; k < 2; ++k)
       if (lengths[k] > 1) score *= static_cast<int>(combinationsOf(lengths[k], sums[k] + digit).size());
+    return score;
+  };
+  int best = 0, bestScore = 1 << 30, ties = 0;
+  for (int digit = 1; digit <= 9; ++digit) {
+    if (!(allowed >> (digit - 1) & 1)) continue;
+    const int score = scoreOf(digit);
     if (score < bestScore) best = digit, bestScore = score, ties = 1;
     else if (score == bestScore && random.randomBelow(++ties) == 0) best = digit;
   }
+  narrowed_ = bestScore < scoreOf(old);
   place(cell, best);
   return true;
 }
@@ -184,10 +189,11 @@ void FillMaker::writeSums() {
 }
 
 // Before a search: digits that root propagation cannot settle are
-// tightened one at a time, each change kept only when it leaves fewer cells
-// open. Each change is propagated near the cell only (a few revisions
-// where the whole board's root costs hundreds), and every cell settled is
-// one the searches need not repair.
+// tightened one at a time, each change kept when it leaves fewer cells
+// open, or as many with sums of fewer combinations: on a loose board one
+// change rarely settles a cell alone, but several together do. Each change
+// is propagated near its cell only (a few revisions where the whole root
+// costs hundreds), and every cell settled is one no search need repair.
 void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int64_t& steps) {
   writeSums();
   search_.load(board_);
@@ -198,7 +204,10 @@ void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     const int old = digits_[cell];
     if (!tighten(random, cell, 0)) continue;
     writeSumsAt(cell);
-    if (search_.reopenAround(board_, cell, openTried_, steps) && static_cast<int>(openTried_.size()) < open) {
+    const bool kept = search_.reopenAround(board_, cell, openTried_, steps) &&
+                      (static_cast<int>(openTried_.size()) < open ||
+                       (narrowed_ && static_cast<int>(openTried_.size()) == open));
+    if (kept) {
       open_.swap(openTried_);
       open = static_cast<int>(open_.size());
       continue;

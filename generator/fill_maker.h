@@ -65,6 +65,7 @@ class FillMaker {
   std::vector<DigitSet> tried_;
   std::vector<std::uint16_t> open_;  // cells root propagation leaves open
   std::vector<std::uint16_t> openTried_;  // the same after a tightening being tried
+  bool narrowed_ = false;  // the last tighten left sums with fewer combinations
   ExactSearch search_;
   Judge judge_;
 };

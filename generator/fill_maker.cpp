@@ -266,13 +266,14 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       counts.steps += whiteCount;
       continue;
     }
+    near_.clear();
     settleByTightening(random, 4 * whiteCount, counts.steps);
     for (int repair = 0; repair <= repairLimit && counts.steps < budgetEnd; ++repair) {
       writeSums();
       ++counts.searches;
       search_.load(board_);
       // Our digits are a solution: only a second one is searched for.
-      const SearchOutcome outcome = search_.countBeside(digits_, std::min(kSearchSteps, budgetEnd - counts.steps));
+      const SearchOutcome outcome = search_.countBeside(digits_, std::min(kSearchSteps, budgetEnd - counts.steps), near_);
       counts.steps += outcome.steps;
       if (outcome.budgetExceeded || outcome.found == 0) break;
       if (outcome.found == 1) {
@@ -306,6 +307,13 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
         const int cell = order_[(start + k) % order_.size()];
         changed = tighten(random, cell, static_cast<DigitSet>(1u << (second[cell] - 1))) || changed;
       }
+      // The next search starts where this repair changed the filling.
+      near_.clear();
+      for (const std::uint16_t cell : order_)
+        for (int side = 0; side < 2; ++side) {
+          const Run& run = runs_[runsOfCell_[2 * cell + side]];
+          for (int i = 0; i < run.length; ++i) near_.push_back(static_cast<std::uint16_t>(run.first + i * run.step));
+        }
       if (!changed) {
         const int forbidCell = order_[start];
         const DigitSet forbidden =

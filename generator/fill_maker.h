@@ -61,6 +61,7 @@ class FillMaker {
   std::vector<std::uint8_t> lowRun_;  // per run: its digits drawn small
   std::vector<std::uint8_t> digits_;  // per board cell
   std::vector<std::uint8_t> marked_;  // per board cell: in order_, while redrawAround widens it
+  std::vector<std::uint16_t> near_;  // cells the last repair changed, and their runs' cells
   std::vector<std::uint16_t> order_;  // cells fillCells fills, in its order
   std::vector<DigitSet> tried_;
   std::vector<std::uint16_t> open_;  // cells root propagation leaves open

@@ -14,7 +14,7 @@ bool FillPipeline::make(RandomSource& random, Board& board, FillStats* stats) {
     if (!drawer_.draw(random, request_.goal, drawn_)) continue;
     maker_.load(drawn_);
     const std::int64_t whites = std::count(drawn_.white.begin(), drawn_.white.end(), 1);
-    if (maker_.make(random, kDrawnLayoutStepsPerCell * whites, board, stats)) return true;
+    if (maker_.make(random, drawnLayoutBudget(whites), board, stats)) return true;
   }
 }
 

@@ -121,6 +121,8 @@ void ExactSearch::load(const Board& board) {
   choices_.resize(9 * whiteCount + 1);
   fill_.resize(whiteCount + 1);
   putOff_.resize(whiteCount + 1);
+  tryOrder_.assign(whiteCells_.begin(), whiteCells_.end());
+  inTryOrder_.assign(cellTotal, 0);
   queue_.resize(runCount + 1);
   queued_.assign(runCount, 0);
   exactPending_.resize(runCount + 1);
@@ -493,7 +495,7 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
   preferred_ = first.data();
   Walk result = Walk::Exhausted;
   int putOff = 0;  // cells in putOff_
-  for (const std::uint16_t cell : whiteCells_) {
+  for (const std::uint16_t cell : tryOrder_) {
     if (DigitCountTable[masks_[cell]] == 1) continue;
     // Until putOffAt_ every cell's search runs to its end; past it, a cell
     // whose search runs longer than a turn is put off.
@@ -790,8 +792,17 @@ void ExactSearch::undoReopen() {
     }
 }
 
-SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget) {
+SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget,
+                                       const std::vector<std::uint16_t>& near) {
   SearchOutcome outcome;
+  if (!near.empty()) {
+    tryOrder_.clear();
+    for (const std::uint16_t cell : near)
+      if (!inTryOrder_[cell]) inTryOrder_[cell] = 1, tryOrder_.push_back(cell);
+    for (const std::uint16_t cell : whiteCells_)
+      if (!inTryOrder_[cell]) tryOrder_.push_back(cell);
+    for (const std::uint16_t cell : near) inTryOrder_[cell] = 0;
+  }
   if (startAtRoot(stepBudget, outcome)) {
     const int rootMark = trailSize_;
     for (const std::uint16_t cell : whiteCells_) solutions_[0][cell] = known[cell];
@@ -805,6 +816,7 @@ SearchOutcome ExactSearch::countBeside(const std::vector<std::uint8_t>& known, s
     }
     outcome.budgetExceeded = found == Walk::OverBudget;
   }
+  if (!near.empty()) tryOrder_.assign(whiteCells_.begin(), whiteCells_.end());
   outcome.steps = steps_;
   outcome.nodes = nodes_;
   return outcome;

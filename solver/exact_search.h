@@ -68,7 +68,10 @@ class ExactSearch {
   // As count(2) for a board of which `known` (a digit per board cell) is a
   // solution: the search for it is skipped, and solution 0 is `known`.
   // found is 1 when no other solution exists, 2 with solution 1 another.
-  SearchOutcome countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget = kDefaultSearchSteps);
+  // Cells of `near` (white cells of the board) are tried first: where a
+  // filling was just changed, another solution is most likely.
+  SearchOutcome countBeside(const std::vector<std::uint8_t>& known, std::int64_t stepBudget = kDefaultSearchSteps,
+                            const std::vector<std::uint16_t>& near = {});
   // The white cells that propagation at the root leaves with more than one
   // digit, into `open` in reading order, adding its work to `steps`; false
   // when the root has no solution.
@@ -206,6 +209,8 @@ class ExactSearch {
   std::vector<std::int32_t> group_;  // keepOneDifference's group of each board cell, -1 none
   std::int64_t capAt_ = 0;  // the restarts stop past it, answering Restart
   std::int64_t putOffAt_ = 0;  // pace_.putOffSteps in the restarts, else never
+  std::vector<std::uint16_t> tryOrder_;  // findDifferentSolution's cells, in the order tried
+  std::vector<std::uint8_t> inTryOrder_;  // per board cell, while tryOrder_ is built
   std::vector<std::uint16_t> putOff_;  // findDifferentSolution's cells put off
 };
 

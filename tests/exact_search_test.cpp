@@ -184,6 +184,15 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
         EXPECT_TRUE(fillingFits(oracle.runs, search.solution(1))) << testing::lineOf(board);
         EXPECT_TRUE(differInOneGroup(board, known, search.solution(1))) << testing::lineOf(board);
       }
+      // Cells tried first change where the search looks, never what it finds.
+      std::vector<std::uint16_t> near;
+      for (int p = board.cellCount() - 1; p >= 0; p -= 3)
+        if (board.kinds[p] == CellKind::White) near.push_back(static_cast<std::uint16_t>(p));
+      const SearchOutcome nearFirst = search.countBeside(known, kDefaultSearchSteps, near);
+      ASSERT_EQ(nearFirst.found, beside.found) << testing::lineOf(board);
+      if (nearFirst.found == 2) {
+        EXPECT_TRUE(fillingFits(oracle.runs, search.solution(1))) << testing::lineOf(board);
+      }
     }
   }
   // The mix must cover every answer, or the comparison proves little.

@@ -186,7 +186,7 @@ TEST(ExactSearch, CountAgreesWithBruteForceOnSmallRandomPuzzles) {
       }
       // Cells tried first change where the search looks, never what it finds.
       std::vector<std::uint16_t> near;
-      for (int p = board.cellCount() - 1; p >= 0; p -= 3)
+      for (int p = board.cellCount() - 1; p >= 0 && near.empty(); --p)
         if (board.kinds[p] == CellKind::White) near.push_back(static_cast<std::uint16_t>(p));
       const SearchOutcome nearFirst = search.countBeside(known, kDefaultSearchSteps, near);
       ASSERT_EQ(nearFirst.found, beside.found) << testing::lineOf(board);

@@ -58,6 +58,41 @@ LayoutDrawer::LineStats LayoutDrawer::countLine(const Layout& layout, int line) 
   return stats;
 }
 
+// A white stretch of `run` cells in a line's counts, once per `sign`.
+void LayoutDrawer::countRun(int run, int sign, LineStats& stats) {
+  if (run == 1 || run > kMaxRunLength) {
+    stats.faults = static_cast<std::int16_t>(stats.faults + sign);
+  } else if (run > 0) {
+    stats.runs = static_cast<std::int16_t>(stats.runs + sign);
+    stats.lengths[std::min(run, 5) - 2] = static_cast<std::int16_t>(stats.lengths[std::min(run, 5) - 2] + sign);
+  }
+  stats.whites = static_cast<std::int16_t>(stats.whites + sign * run);
+}
+
+// The line's counts after `cell`, its only flipped cell, flipped: only the
+// stretches beside the cell change, so a long line need not be walked.
+LayoutDrawer::LineStats LayoutDrawer::flipOnLine(const Layout& layout, int line, int cell) const {
+  const bool across = line < goal_.rows;
+  const int columns = goal_.columns;
+  const int at = across ? cell % columns : cell / columns, length = across ? columns : goal_.rows;
+  const int step = across ? 1 : columns;
+  const std::uint8_t* white = layout.white.data();
+  int left = 0, right = 0;
+  while (at - left - 1 >= 0 && white[cell - (left + 1) * step]) ++left;
+  while (at + right + 1 < length && white[cell + (right + 1) * step]) ++right;
+  LineStats stats = lines_[line];
+  if (white[cell]) {  // was a block: two stretches join
+    countRun(left, -1, stats);
+    countRun(right, -1, stats);
+    countRun(left + 1 + right, 1, stats);
+  } else {
+    countRun(left + 1 + right, -1, stats);
+    countRun(left, 1, stats);
+    countRun(right, 1, stats);
+  }
+  return stats;
+}
+
 void LayoutDrawer::addLine(const LineStats& stats, int sign) {
   total_.faults = static_cast<std::int16_t>(total_.faults + sign * stats.faults);
   total_.runs = static_cast<std::int16_t>(total_.runs + sign * stats.runs);
@@ -156,9 +191,14 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
       layout.white[orbit[k]] ^= 1;
     }
     for (int k = 0; k < lineTotal; ++k) {
-      before[k] = lines_[touched[k]];
+      const int line = touched[k];
+      // A line that holds one flipped cell is updated around it alone.
+      int onLine = 0, flipped = 0;
+      for (int j = 0; j < count; ++j)
+        if (orbit[j] / columns == line || rows + orbit[j] % columns == line) ++onLine, flipped = orbit[j];
+      before[k] = lines_[line];
       addLine(before[k], -1);
-      addLine(lines_[touched[k]] = countLine(layout, touched[k]), 1);
+      addLine(lines_[line] = onLine == 1 ? flipOnLine(layout, line, flipped) : countLine(layout, line), 1);
     }
     const double next = score();
     if (next <= current) {

@@ -42,6 +42,8 @@ class LayoutDrawer {
   };
   int orbitOf(int cell, int* cells) const;
   LineStats countLine(const Layout& layout, int line) const;
+  LineStats flipOnLine(const Layout& layout, int line, int cell) const;
+  static void countRun(int run, int sign, LineStats& stats);
   void addLine(const LineStats& stats, int sign);
   double score() const;
   [[nodiscard]] bool keepLargestGroup(Layout& layout);

@@ -38,7 +38,13 @@ void BM_FillPuzzleMedian(benchmark::State& state) {
   state.counters["median_s"] = seconds[seconds.size() / 2];
   state.counters["slowest_s"] = seconds.back();
 }
-BENCHMARK(BM_FillPuzzleMedian)->Args({11, 11, 20})->Args({15, 15, 20})->Args({23, 17, 20})->Args({45, 30, 20})->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_FillPuzzleMedian)
+    ->Args({11, 11, 20})
+    ->Args({15, 15, 20})
+    ->Args({23, 17, 20})
+    ->Args({45, 30, 20})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 void BM_DrawLayout(benchmark::State& state) {
   const LayoutGoal goal{static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), Symmetry::Half,

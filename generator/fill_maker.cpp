@@ -273,7 +273,8 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       ++counts.searches;
       search_.load(board_);
       // Our digits are a solution: only a second one is searched for.
-      const SearchOutcome outcome = search_.countBeside(digits_, std::min(kSearchSteps, budgetEnd - counts.steps), near_);
+      const SearchOutcome outcome =
+          search_.countBeside(digits_, std::min(kSearchSteps, budgetEnd - counts.steps), near_);
       counts.steps += outcome.steps;
       if (outcome.budgetExceeded || outcome.found == 0) break;
       if (outcome.found == 1) {

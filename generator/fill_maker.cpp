@@ -151,7 +151,7 @@ bool FillMaker::tighten(RandomSource& random, int cell, DigitSet avoid) {
   for (int k = 0; k < 2; ++k) {
     const Run& run = runs_[runsOfCell_[2 * cell + k]];
     lengths[k] = run.length;
-    for (int i = 0; i < run.length; ++i) sums[k] += digits_[run.first + i * run.step];
+    sums[k] = sumOf(run);
   }
   const auto scoreOf = [&](int digit) {
     int score = 1;
@@ -171,21 +171,23 @@ bool FillMaker::tighten(RandomSource& random, int cell, DigitSet avoid) {
   return true;
 }
 
+int FillMaker::sumOf(const Run& run) const {
+  int sum = 0;
+  for (int k = 0; k < run.length; ++k) sum += digits_[run.first + k * run.step];
+  return sum;
+}
+
+void FillMaker::writeSum(const Run& run) {
+  board_.sums[2 * run.clue + (run.across ? 0 : 1)] = static_cast<std::uint8_t>(sumOf(run));
+}
+
 void FillMaker::writeSumsAt(int cell) {
-  for (int side = 0; side < 2; ++side) {
-    const Run& run = runs_[runsOfCell_[2 * cell + side]];
-    int sum = 0;
-    for (int k = 0; k < run.length; ++k) sum += digits_[run.first + k * run.step];
-    board_.sums[2 * run.clue + side] = static_cast<std::uint8_t>(sum);
-  }
+  writeSum(runs_[runsOfCell_[2 * cell]]);
+  writeSum(runs_[runsOfCell_[2 * cell + 1]]);
 }
 
 void FillMaker::writeSums() {
-  for (const Run& run : runs_) {
-    int sum = 0;
-    for (int k = 0; k < run.length; ++k) sum += digits_[run.first + k * run.step];
-    board_.sums[2 * run.clue + (run.across ? 0 : 1)] = static_cast<std::uint8_t>(sum);
-  }
+  for (const Run& run : runs_) writeSum(run);
 }
 
 // Before a search: digits that root propagation cannot settle are
@@ -230,16 +232,12 @@ bool FillMaker::redrawAround(RandomSource& random, int forbidCell, DigitSet forb
   for (const std::uint16_t cell : order_) marked_[cell] = 1;
   const std::size_t groupSize = order_.size();
   for (std::size_t k = 0; k < groupSize; ++k)
-    for (int side = 0; side < 2; ++side) {
-      const Run& run = runs_[runsOfCell_[2 * order_[k] + side]];
-      for (int i = 0; i < run.length; ++i) {
-        const int cell = run.first + i * run.step;
-        if (marked_[cell]) continue;
-        marked_[cell] = 1;
-        clear(cell);
-        order_.push_back(static_cast<std::uint16_t>(cell));
-      }
-    }
+    forEachCellOfRuns(order_[k], [&](int cell) {
+      if (marked_[cell]) return;
+      marked_[cell] = 1;
+      clear(cell);
+      order_.push_back(static_cast<std::uint16_t>(cell));
+    });
   for (const std::uint16_t cell : order_) marked_[cell] = 0;
   if (fillCells(random, static_cast<int>(order_.size()), forbidCell, forbidden)) return true;
   for (const std::uint16_t cell : order_) place(cell, first[cell]);
@@ -311,10 +309,7 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       // The next search starts where this repair changed the filling.
       near_.clear();
       for (const std::uint16_t cell : order_)
-        for (int side = 0; side < 2; ++side) {
-          const Run& run = runs_[runsOfCell_[2 * cell + side]];
-          for (int i = 0; i < run.length; ++i) near_.push_back(static_cast<std::uint16_t>(run.first + i * run.step));
-        }
+        forEachCellOfRuns(cell, [&](int other) { near_.push_back(static_cast<std::uint16_t>(other)); });
       if (!changed) {
         const int forbidCell = order_[start];
         const DigitSet forbidden =

@@ -47,6 +47,16 @@ class FillMaker {
   [[nodiscard]] bool tighten(RandomSource& random, int cell, DigitSet avoid);
   void place(int cell, int digit);
   void clear(int cell);
+  // visit(cell) for every cell of `cell`'s two runs, `cell` itself twice.
+  template <class Visit>
+  void forEachCellOfRuns(int cell, Visit visit) const {
+    for (int side = 0; side < 2; ++side) {
+      const Run& run = runs_[runsOfCell_[2 * cell + side]];
+      for (int i = 0; i < run.length; ++i) visit(run.first + i * run.step);
+    }
+  }
+  int sumOf(const Run& run) const;
+  void writeSum(const Run& run);
   void writeSums();
   void writeSumsAt(int cell);  // the sums of the cell's two runs
   [[nodiscard]] bool redrawAround(RandomSource& random, int forbidCell, DigitSet forbidden,

@@ -56,7 +56,7 @@ void BM_DrawLayout(benchmark::State& state) {
   for (auto _ : state) accepted += drawer.draw(random, goal, layout) ? 1 : 0;
   state.counters["accepted"] = benchmark::Counter(accepted / static_cast<double>(state.iterations()));
 }
-BENCHMARK(BM_DrawLayout)->Args({11, 11})->Args({23, 17})->Args({45, 30})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawLayout)->Args({11, 11})->Args({23, 17})->Args({45, 30})->Args({100, 100})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vantreel

@@ -30,14 +30,18 @@ struct LayoutGoal {
 // One drawer per thread: its buffers keep their capacity between layouts.
 class LayoutDrawer {
  public:
-  // Hill climbing over symmetric groups of cells toward the goal's shares,
-  // then the white cells outside the largest group are made blocks. False
+  // Hill climbing over symmetric groups of cells toward the goal's shares;
+  // the faults it leaves are mended by one or two flips near each, then the
+  // white cells outside the largest group are made blocks. False
   // when this attempt kept a fault; the caller draws again.
   [[nodiscard]] bool draw(RandomSource& random, const LayoutGoal& goal, Layout& layout);
 
  private:
   struct LineStats {
     std::int16_t faults = 0, runs = 0, whites = 0;
+    // Lone cells plus, for each line over nine, its cells past the ninth:
+    // how far the faults are from mended.
+    std::int16_t overrun = 0;
     std::array<std::int16_t, 4> lengths{};
   };
   int orbitOf(int cell, int* cells) const;
@@ -46,6 +50,9 @@ class LayoutDrawer {
   static void countRun(int run, int sign, LineStats& stats);
   void addLine(const LineStats& stats, int sign);
   double score() const;
+  void flipOrbits(Layout& layout, const int* cells, int count);
+  int faultNear(const Layout& layout, int line, int* cells) const;
+  [[nodiscard]] bool mendOneFault(Layout& layout);
   [[nodiscard]] bool keepLargestGroup(Layout& layout);
 
   LayoutGoal goal_;

@@ -244,7 +244,8 @@ bool FillMaker::redrawAround(RandomSource& random, int forbidCell, DigitSet forb
   return false;
 }
 
-bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board, FillStats* stats) {
+bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board, FillStats* stats,
+                     double mostOpen) {
   FillStats local;
   FillStats& counts = stats != nullptr ? *stats : local;
   const int whiteCount = static_cast<int>(whiteCells_.size());
@@ -266,6 +267,7 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
     }
     near_.clear();
     settleByTightening(random, 4 * whiteCount, counts.steps);
+    if (static_cast<double>(open_.size()) > mostOpen * whiteCount) return false;
     for (int repair = 0; repair <= repairLimit && counts.steps < budgetEnd; ++repair) {
       writeSums();
       ++counts.searches;

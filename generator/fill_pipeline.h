@@ -29,6 +29,9 @@ constexpr std::int64_t drawnLayoutBudget(std::int64_t whites) {
   return kDrawnLayoutStepsPerCell * whites * std::max<std::int64_t>(1, whites / kDrawnLayoutSquareFrom);
 }
 
+// Every this many drawings, the layout is filled however open it stays.
+inline constexpr std::int64_t kOpenLayoutEvery = 64;
+
 // One pipeline per thread.
 class FillPipeline {
  public:

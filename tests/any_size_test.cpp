@@ -280,6 +280,24 @@ TEST(FillMethod, DrawnPuzzlesAreUniqueAndTheSameOnAnyThreadCount) {
 
 // A layout run that gives up at one position still delivers every puzzle
 // before it, on any thread count, and nothing after it.
+// Asked to, the maker gives a layout up once its first tightened filling
+// stays open, before any search; unasked, the same seed makes a puzzle.
+TEST(FillMethod, GivesUpAnOpenLayoutOnlyWhenAsked) {
+  const Layout layout = pictureLayout({"#....##", "......#", "..#....", "....#..", "#......", "##....#"});
+  FillMaker maker;
+  maker.load(layout);
+  for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+    Board board;
+    FillStats stats;
+    RandomSource asked(seed, Sharing::Owned);
+    EXPECT_FALSE(maker.make(asked, kFillWorkBudget, board, &stats, -1.0));
+    EXPECT_EQ(stats.fillings, 1);
+    EXPECT_EQ(stats.searches, 0);
+    RandomSource unasked(seed, Sharing::Owned);
+    EXPECT_TRUE(maker.make(unasked, kFillWorkBudget, board));
+  }
+}
+
 TEST(FillMethod, AGivenUpLayoutKeepsThePuzzlesBeforeIt) {
   const Layout layout = pictureLayout({"#....##", "......#", "..#....", "....#..", "#......", "##....#"});
   ASSERT_FALSE(checkLayout(layout));

@@ -115,26 +115,42 @@ double LayoutDrawer::score() const {
   return value;
 }
 
-// Flips the orbits of `cells` (an orbit named twice flips once) and
-// recounts every line they touch; flipping the same cells again undoes it.
-void LayoutDrawer::flipOrbits(Layout& layout, const int* cells, int count) {
+// Flips flip.cells and recounts every line they touch, a line that holds
+// one of them around that cell alone.
+void LayoutDrawer::applyFlip(Layout& layout, Flip& flip) {
   const int columns = goal_.columns, rows = goal_.rows;
-  int flipped[8], flippedCount = 0, touched[16], lineTotal = 0;
-  for (int c = 0; c < count; ++c) {
-    if (std::find(flipped, flipped + flippedCount, cells[c]) != flipped + flippedCount) continue;
-    int orbit[4];
-    const int size = orbitOf(cells[c], orbit);
-    for (int k = 0; k < size; ++k) {
-      flipped[flippedCount++] = orbit[k];
-      layout.white[orbit[k]] ^= 1;
-      for (const int line : {orbit[k] / columns, rows + orbit[k] % columns})
-        if (std::find(touched, touched + lineTotal, line) == touched + lineTotal) touched[lineTotal++] = line;
-    }
+  flip.lineCount = 0;
+  for (int k = 0; k < flip.cellCount; ++k) {
+    const int cell = flip.cells[k];
+    for (const int line : {cell / columns, rows + cell % columns})
+      if (std::find(flip.lines, flip.lines + flip.lineCount, line) == flip.lines + flip.lineCount)
+        flip.lines[flip.lineCount++] = line;
+    layout.white[cell] ^= 1;
   }
-  for (int k = 0; k < lineTotal; ++k) {
-    addLine(lines_[touched[k]], -1);
-    addLine(lines_[touched[k]] = countLine(layout, touched[k]), 1);
+  for (int k = 0; k < flip.lineCount; ++k) {
+    const int line = flip.lines[k];
+    int onLine = 0, flipped = 0;
+    for (int j = 0; j < flip.cellCount; ++j)
+      if (flip.cells[j] / columns == line || rows + flip.cells[j] % columns == line) ++onLine, flipped = flip.cells[j];
+    flip.before[k] = lines_[line];
+    addLine(flip.before[k], -1);
+    addLine(lines_[line] = onLine == 1 ? flipOnLine(layout, line, flipped) : countLine(layout, line), 1);
   }
+}
+
+void LayoutDrawer::undoFlip(Layout& layout, const Flip& flip) {
+  for (int k = 0; k < flip.cellCount; ++k) layout.white[flip.cells[k]] ^= 1;
+  for (int k = 0; k < flip.lineCount; ++k) {
+    addLine(lines_[flip.lines[k]], -1);
+    addLine(lines_[flip.lines[k]] = flip.before[k], 1);
+  }
+}
+
+// The orbits of `a` and `b` (the same cell or orbit counts once) into flip.cells.
+void LayoutDrawer::orbitsOf(int a, int b, Flip& flip) const {
+  flip.cellCount = orbitOf(a, flip.cells);
+  if (std::find(flip.cells, flip.cells + flip.cellCount, b) == flip.cells + flip.cellCount)
+    flip.cellCount += orbitOf(b, flip.cells + flip.cellCount);
 }
 
 // Cells to mend the line's first faulty stretch with, into `cells`: near a
@@ -190,23 +206,24 @@ bool LayoutDrawer::mendOneFault(Layout& layout) {
     double bestScore = 0;
     // Pairs only near a short stretch: a line far too long has many cells.
     const int pairsUpTo = count <= kMostPairedCells ? count : 0;
+    Flip flip;
     for (int a = 0; a < count; ++a)
       for (int b = a; b < std::max(a + 1, pairsUpTo); ++b) {
-        const int move[2] = {near[a], near[b]};
-        const int size = a == b ? 1 : 2;
-        flipOrbits(layout, move, size);
+        orbitsOf(near[a], near[b], flip);
+        applyFlip(layout, flip);
         const int overrun = total_.overrun;
         const double value = score();
-        flipOrbits(layout, move, size);
+        undoFlip(layout, flip);
         if (overrun < bestOverrun || (overrun == bestOverrun && best[0] >= 0 && value < bestScore)) {
           bestOverrun = overrun;
           bestScore = value;
-          best[0] = move[0];
-          best[1] = move[1];
+          best[0] = near[a];
+          best[1] = near[b];
         }
       }
     if (best[0] < 0) continue;
-    flipOrbits(layout, best, best[0] == best[1] ? 1 : 2);
+    orbitsOf(best[0], best[1], flip);
+    applyFlip(layout, flip);
     return true;
   }
   return false;
@@ -270,8 +287,7 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
   for (int line = 0; line < lineCount; ++line) addLine(lines_[line] = countLine(layout, line), 1);
 
   double current = score();
-  int touched[8];
-  LineStats before[8];
+  Flip flip;
   // Then flips only on lines that still hold a fault, which a large board's
   // random flips seldom hit.
   const int stepLimit = 40 * cells + 2000, repairLimit = stepLimit + 400 * lineCount;
@@ -286,33 +302,14 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
       const int k = random.randomBelow(line < rows ? columns : rows);
       cell = line < rows ? line * columns + k : k * columns + line - rows;
     }
-    const int count = orbitOf(cell, orbit);
-    int lineTotal = 0;
-    for (int k = 0; k < count; ++k) {
-      for (const int line : {orbit[k] / columns, rows + orbit[k] % columns})
-        if (std::find(touched, touched + lineTotal, line) == touched + lineTotal) touched[lineTotal++] = line;
-      layout.white[orbit[k]] ^= 1;
-    }
-    for (int k = 0; k < lineTotal; ++k) {
-      const int line = touched[k];
-      // A line that holds one flipped cell is updated around it alone.
-      int onLine = 0, flipped = 0;
-      for (int j = 0; j < count; ++j)
-        if (orbit[j] / columns == line || rows + orbit[j] % columns == line) ++onLine, flipped = orbit[j];
-      before[k] = lines_[line];
-      addLine(before[k], -1);
-      addLine(lines_[line] = onLine == 1 ? flipOnLine(layout, line, flipped) : countLine(layout, line), 1);
-    }
+    flip.cellCount = orbitOf(cell, flip.cells);
+    applyFlip(layout, flip);
     const double next = score();
     if (next <= current) {
       current = next;
       continue;
     }
-    for (int k = 0; k < count; ++k) layout.white[orbit[k]] ^= 1;
-    for (int k = 0; k < lineTotal; ++k) {
-      addLine(lines_[touched[k]], -1);
-      addLine(lines_[touched[k]] = before[k], 1);
-    }
+    undoFlip(layout, flip);
   }
   while (total_.faults > 0 && mendOneFault(layout)) {
   }

@@ -44,13 +44,24 @@ class LayoutDrawer {
     std::int16_t overrun = 0;
     std::array<std::int16_t, 4> lengths{};
   };
+  // Cells flipped together (whole orbits, each cell once) and the lines
+  // they touch with those lines' counts before, so that a flip undoes.
+  struct Flip {
+    int cells[8];
+    int cellCount = 0;
+    int lines[16];
+    LineStats before[16];
+    int lineCount = 0;
+  };
   int orbitOf(int cell, int* cells) const;
   LineStats countLine(const Layout& layout, int line) const;
   LineStats flipOnLine(const Layout& layout, int line, int cell) const;
   static void countRun(int run, int sign, LineStats& stats);
   void addLine(const LineStats& stats, int sign);
   double score() const;
-  void flipOrbits(Layout& layout, const int* cells, int count);
+  void orbitsOf(int a, int b, Flip& flip) const;
+  void applyFlip(Layout& layout, Flip& flip);
+  void undoFlip(Layout& layout, const Flip& flip);
   int faultNear(const Layout& layout, int line, int* cells) const;
   [[nodiscard]] bool mendOneFault(Layout& layout);
   [[nodiscard]] bool keepLargestGroup(Layout& layout);

@@ -11,6 +11,8 @@ namespace {
 // One exact search may use at most this much of the puzzle's budget: a draft
 // it cannot settle quickly is better filled afresh.
 constexpr std::int64_t kSearchSteps = 4'000'000;
+// Attempts at tightening a fresh filling, per white cell.
+constexpr int kSettleRounds = 4;
 
 }  // namespace
 
@@ -196,19 +198,30 @@ void FillMaker::writeSums() {
 // change rarely settles a cell alone, but several together do. Each change
 // is propagated near its cell only (a few revisions where the whole root
 // costs hundreds), and every cell settled is one no search need repair.
-void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int64_t& steps) {
+// False when, after each white cell's worth of attempts, more stay open
+// than `mostOpen` allows by then: that share falls by kOpenSharePace per
+// round to `mostOpen` itself at the end.
+bool FillMaker::settleByTightening(RandomSource& random, int attempts, std::int64_t& steps, double mostOpen) {
   writeSums();
   search_.load(board_);
-  if (!search_.openAtRoot(open_, steps)) return;
+  if (!search_.openAtRoot(open_, steps)) return true;
+  const int whiteCount = static_cast<int>(whiteCells_.size());
   int open = static_cast<int>(open_.size());
+  const auto better = [&](int openAfter) { return openAfter < open || (narrowed_ && openAfter == open); };
   for (int attempt = 0; attempt < attempts && open > 0; ++attempt) {
+    if (attempt > 0 && attempt % whiteCount == 0 &&
+        open > (mostOpen + kOpenSharePace * (attempts - attempt) / whiteCount) * whiteCount)
+      return false;
     const int cell = open_[random.randomBelow(open)];
     const int old = digits_[cell];
     if (!tighten(random, cell, 0)) continue;
     writeSumsAt(cell);
-    const bool kept = search_.reopenAround(board_, cell, openTried_, steps) &&
-                      (static_cast<int>(openTried_.size()) < open ||
-                       (narrowed_ && static_cast<int>(openTried_.size()) == open));
+    // Most changes are not kept; reopening their own runs alone, cheaper,
+    // already shows so for most.
+    bool kept = !search_.reopenAround(board_, cell, openTried_, steps, ExactSearch::Reach::Own) ||
+                better(static_cast<int>(openTried_.size()));
+    search_.undoReopen();
+    kept = kept && search_.reopenAround(board_, cell, openTried_, steps) && better(static_cast<int>(openTried_.size()));
     if (kept) {
       open_.swap(openTried_);
       open = static_cast<int>(open_.size());
@@ -219,6 +232,7 @@ void FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     place(cell, old);
     writeSumsAt(cell);
   }
+  return open <= mostOpen * whiteCount;
 }
 
 // New digits for the group in order_, none of `forbidden` at `forbidCell`;
@@ -266,8 +280,7 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
       continue;
     }
     near_.clear();
-    settleByTightening(random, 4 * whiteCount, counts.steps);
-    if (static_cast<double>(open_.size()) > mostOpen * whiteCount) return false;
+    if (!settleByTightening(random, kSettleRounds * whiteCount, counts.steps, mostOpen)) return false;
     for (int repair = 0; repair <= repairLimit && counts.steps < budgetEnd; ++repair) {
       writeSums();
       ++counts.searches;
@@ -318,7 +331,7 @@ bool FillMaker::make(RandomSource& random, std::int64_t workBudget, Board& board
             static_cast<DigitSet>((1u << (first[forbidCell] - 1)) | (1u << (second[forbidCell] - 1)));
         if (!redrawAround(random, forbidCell, forbidden, first)) break;
       }
-      settleByTightening(random, whiteCount / 3, counts.steps);
+      settleByTightening(random, whiteCount / 3, counts.steps, 1.0);
     }
   }
   return false;

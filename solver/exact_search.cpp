@@ -739,7 +739,7 @@ bool ExactSearch::openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& ste
 }
 
 bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,
-                               std::int64_t& steps) {
+                               std::int64_t& steps, Reach reach) {
   // The state on entry is the base: nothing before it is ever undone.
   trailSize_ = 0;
   const std::int64_t stepsBefore = steps_;
@@ -761,7 +761,7 @@ bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::ui
     for (int k = 0; k < run.length; ++k)
       for (int side = 0; side < 2; ++side) {
         const int crossing = homeRuns_[2 * run.cells[k] + side];
-        if (crossing < 0) continue;
+        if (crossing < 0 || (reach == Reach::Own && crossing != saved.run)) continue;
         for (int j = 0; j < runs_[crossing].length; ++j) {
           const int other = runs_[crossing].cells[j];
           CandidateMask fresh = kAllDigits;

@@ -78,12 +78,15 @@ class ExactSearch {
   [[nodiscard]] bool openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& steps);
   // After openAtRoot, or a kept reopenAround: the sums of `cell`'s runs
   // changed in `board` (the loaded board, same layout). The cells of those
-  // runs and of the runs crossing them start afresh and are propagated; the
-  // rest keep what the earlier sums gave them, so `open` is an estimate,
-  // good for choosing sums, never a proof. Costs a few revisions where
-  // openAtRoot costs every run's. False when the estimate fails.
+  // runs and, with Reach::Crossing, of the runs crossing them start afresh
+  // and are propagated; the rest keep what the earlier sums gave them, so
+  // `open` is an estimate, good for choosing sums, never a proof. Costs a
+  // few revisions where openAtRoot costs every run's. False when the
+  // estimate fails. Propagation only narrows, so Reach::Own, starting from
+  // narrower cells, never leaves more cells open than Reach::Crossing.
+  enum class Reach : std::uint8_t { Own, Crossing };
   [[nodiscard]] bool reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,
-                                  std::int64_t& steps);
+                                  std::int64_t& steps, Reach reach = Reach::Crossing);
   // Back to the state and sums before the last reopenAround.
   void undoReopen();
   // Solution 0 or 1 of the last count: a digit per board cell, 0 off white cells.

@@ -752,7 +752,8 @@ bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::ui
     saved.sum = run.sum;
     saved.digits = run.digits;
     run.sum = board.sums[2 * run.clueCell + side];
-    const int id = ComboClassTable[run.length - 1][run.sum];
+    // A sum past 45 (a run that repeats a digit) has no combination.
+    const int id = run.sum <= kMaxSum ? ComboClassTable[run.length - 1][run.sum] : 0;
     run.digits = id == 0 ? DigitSet{0} : ComboWithinTable[id - 1][kAllDigits];
   }
   for (const SavedSum& saved : reopened_) {

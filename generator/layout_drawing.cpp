@@ -132,22 +132,24 @@ double LayoutDrawer::score() const {
 // one of them around that cell alone.
 void LayoutDrawer::applyFlip(Layout& layout, Flip& flip) {
   const int columns = goal_.columns, rows = goal_.rows;
+  int onLine[16], flipped[16];  // per line: flipped cells on it, the last of them
   flip.lineCount = 0;
   for (int k = 0; k < flip.cellCount; ++k) {
     const int cell = flip.cells[k];
-    for (const int line : {cell / columns, rows + cell % columns})
-      if (std::find(flip.lines, flip.lines + flip.lineCount, line) == flip.lines + flip.lineCount)
-        flip.lines[flip.lineCount++] = line;
+    for (const int line : {cell / columns, rows + cell % columns}) {
+      int j = 0;
+      while (j < flip.lineCount && flip.lines[j] != line) ++j;
+      if (j == flip.lineCount) flip.lines[flip.lineCount++] = line, onLine[j] = 0;
+      ++onLine[j];
+      flipped[j] = cell;
+    }
     layout.white[cell] ^= 1;
   }
   for (int k = 0; k < flip.lineCount; ++k) {
     const int line = flip.lines[k];
-    int onLine = 0, flipped = 0;
-    for (int j = 0; j < flip.cellCount; ++j)
-      if (flip.cells[j] / columns == line || rows + flip.cells[j] % columns == line) ++onLine, flipped = flip.cells[j];
     flip.before[k] = lines_[line];
     addLine(flip.before[k], -1);
-    addLine(lines_[line] = onLine == 1 ? flipOnLine(layout, line, flipped) : countLine(layout, line), 1);
+    addLine(lines_[line] = onLine[k] == 1 ? flipOnLine(layout, line, flipped[k]) : countLine(layout, line), 1);
   }
 }
 

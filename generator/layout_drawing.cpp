@@ -120,12 +120,9 @@ void LayoutDrawer::addLine(const LineStats& stats, int sign) {
 
 // Lower is better. Whites are counted twice, once by rows and once by columns.
 double LayoutDrawer::score() const {
-  const double cells = static_cast<double>(goal_.columns) * goal_.rows;
-  double value = kFaultWeight * total_.overrun +
-                 kWhiteWeight * std::abs(total_.whites / 2.0 - (goal_.whitePercent + kCutOffPercent) / 100.0 * cells);
+  double value = kFaultWeight * total_.overrun + kWhiteWeight * std::abs(total_.whites / 2.0 - whiteAim_);
   for (int k = 0; k < 4; ++k) value += std::abs(total_.lengths[k] - kRunSharePercents[k] / 100.0 * total_.runs);
-  const double meanRun = kMeanRun * (100 - kMeanRunWhitePercent) / (100 - goal_.whitePercent);
-  return value + kMeanRunWeight * std::abs(total_.whites - meanRun * total_.runs);
+  return value + kMeanRunWeight * std::abs(total_.whites - meanRunAim_ * total_.runs);
 }
 
 // Flips flip.cells and recounts every line they touch, a line that holds
@@ -285,6 +282,8 @@ bool LayoutDrawer::keepLargestGroup(Layout& layout) {
 
 bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& layout) {
   goal_ = goal;
+  whiteAim_ = (goal.whitePercent + kCutOffPercent) / 100.0 * (static_cast<double>(goal.columns) * goal.rows);
+  meanRunAim_ = kMeanRun * (100 - kMeanRunWhitePercent) / (100 - goal.whitePercent);
   const int columns = goal.columns, rows = goal.rows, cells = columns * rows;
   layout.columns = columns;
   layout.rows = rows;

@@ -69,6 +69,8 @@ class LayoutDrawer {
   [[nodiscard]] bool keepLargestGroup(Layout& layout);
 
   LayoutGoal goal_;
+  double whiteAim_ = 0;    // white cells the climb aims at, past the cut-off groups
+  double meanRunAim_ = 0;  // cells per run it aims at
   std::vector<LineStats> lines_;  // rows, then columns
   LineStats total_;
   std::vector<std::int32_t> group_;

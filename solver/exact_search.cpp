@@ -24,6 +24,17 @@ constexpr int kCombinationBranchCells = 4;
 // share of the work. A small share: the restarts settle most drafts, and
 // keep four fifths of the budget for them.
 constexpr std::int64_t kPlainShareDivisor = 4;
+// Repairs of the deepest state the restarts reached: guesses per repair,
+// repairs before the region grows by one run, and repairs before the state
+// gives way to the deepest of the restarts after.
+constexpr std::int64_t kRepairNodes = 500;
+constexpr int kRepairsPerRing = 4;
+constexpr int kRepairsPerState = 16;
+constexpr int kNoDeepest = INT32_MAX;
+// A second solution near one cell: guesses per cell, and how many runs away
+// from it the region reaches (a swap in a 2x2 block needs two).
+constexpr std::int64_t kNearbyNodes = 200;
+constexpr int kNearbyFirstRadius = 2, kNearbyLastRadius = 3;
 
 constexpr DigitSet digitSet(int digit) { return DigitSet(1u << (digit - 1)); }
 
@@ -114,13 +125,19 @@ void ExactSearch::load(const Board& board) {
   const int whiteCount = static_cast<int>(whiteCells_.size());
   const int runCount = static_cast<int>(runs_.size());
   // Along one path each cell narrows at most nine times, guesses included;
-  // reopenAround first widens each cell at most once.
-  trail_.resize(10 * whiteCount + 1);
+  // reopenAround first widens each cell at most once, findNearbySolution
+  // fixes it once and widens it once.
+  trail_.resize(11 * whiteCount + 1);
   // A choice narrows at least one cell, so a path holds at most as many
   // choices as the trail holds entries.
-  choices_.resize(9 * whiteCount + 1);
+  choices_.resize(trail_.size());
   fill_.resize(whiteCount + 1);
   putOff_.resize(whiteCount + 1);
+  region_.resize(whiteCount + 1);
+  inRegion_.assign(cellTotal, 0);
+  regionPass_ = 0;
+  deepest_.assign(cellTotal, 0);
+  nearMasks_.assign(cellTotal, 0);
   tryOrder_.assign(whiteCells_.begin(), whiteCells_.end());
   inTryOrder_.assign(cellTotal, 0);
   queue_.resize(runCount + 1);
@@ -299,15 +316,17 @@ void ExactSearch::noteFailure(int index) {
 
 // The open cell with the fewest candidates per unit of conflict weight (the
 // smallest count/weight, compared by cross products), first in reading
-// order; -1 when every cell is solved.
-int ExactSearch::chooseCell() const {
+// order; -1 when every cell is solved. `open` counts the open cells.
+int ExactSearch::chooseCell(int& open) const {
   int best = -1;
+  open = 0;
   std::uint64_t bestCount = 10, bestWeight = 1;
   const CandidateMask* masks = masks_.data();
   const std::uint32_t* weights = cellWeights_.data();
   for (const std::uint16_t cell : whiteCells_) {
     const std::uint64_t count = DigitCountTable[masks[cell]];
     if (count <= 1) continue;
+    ++open;
     const std::uint64_t weight = weights[cell];
     if (count * bestWeight < bestCount * weight) {
       best = cell;
@@ -337,7 +356,7 @@ int ExactSearch::plainCell() const {
 // The preferred digit while it is left, else one of the rest at random:
 // varied digits keep the restarts from walking the same way.
 DigitSet ExactSearch::nextDigit(const Choice& choice) {
-  if (preferred_ != nullptr) {
+  if (preferred_ != nullptr && preferred_[choice.cell] != 0) {
     const DigitSet preferred = digitSet(preferred_[choice.cell]);
     if (choice.left & preferred) return preferred;
   }
@@ -358,6 +377,8 @@ void ExactSearch::recordSolution(int index) {
 SearchOutcome ExactSearch::count(int limit, std::int64_t stepBudget) {
   SearchOutcome outcome;
   search(limit, stepBudget, outcome);
+  outcome.repairedFirst = repaired_ && outcome.found >= 1;
+  outcome.nearbySecond = nearby_ && outcome.found >= 2;
   outcome.steps = steps_;
   outcome.nodes = nodes_;
   return outcome;
@@ -438,8 +459,10 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t nodeLimit) {
   bool consistent = !resume;
   for (;;) {
     if (consistent) {
-      const int cell = plain_ ? plainCell() : chooseCell();
+      int open = 0;
+      const int cell = plain_ ? plainCell() : chooseCell(open);
       if (cell < 0) return Walk::Solution;
+      if (repairing_ && !plain_ && open < deepestOpen_) keepDeepest(open);
       choices_[depth_++] =
           Choice{static_cast<std::uint16_t>(cell), masks_[cell], trailSize_, plain_ ? -1 : runToBranch(cell), 1};
     }
@@ -475,14 +498,152 @@ ExactSearch::Walk ExactSearch::walk(bool resume, std::int64_t nodeLimit) {
 // Restarts from the state at `mark` (a consistent fixed point) on a growing
 // node limit; the conflict weights learnt carry over, so each restart
 // branches differently. The limits grow without end, so a walk finally
-// runs to its end: an exhausted walk is a proof.
+// runs to its end: an exhausted walk is a proof. Past repairAt_, the search
+// for a first solution follows each restart with a repair of the deepest
+// state reached; a repair walks only part of the tree, so only its solutions
+// count. (With preferred digits, in the search for a second, the restarts
+// already keep near a known solution.)
 ExactSearch::Walk ExactSearch::solveFrom(int mark) {
+  deepestOpen_ = kNoDeepest;
+  repairs_ = 0;
   for (std::int64_t round = 0;; ++round) {
     depth_ = 0;
-    const Walk result = walk(false, lineNodes_ + kRestartNodes * lubyTerm(round));
-    if (result != Walk::Restart || steps_ > capAt_) return result;
-    undoTo(mark);
+    repairing_ = preferred_ == nullptr && steps_ >= repairAt_;
+    Walk result = walk(false, lineNodes_ + kRestartNodes * lubyTerm(round));
+    if (result == Walk::Restart && steps_ <= capAt_) {
+      undoTo(mark);
+      if (!repairing_ || deepestOpen_ == kNoDeepest) continue;
+      if (repairs_ == kRepairsPerState) {
+        deepestOpen_ = kNoDeepest;
+        repairs_ = 0;
+        continue;
+      }
+      result = repairDeepest();
+      repaired_ = result == Walk::Solution;
+      if (result != Walk::Solution && result != Walk::OverBudget) {
+        depth_ = 0;
+        undoTo(mark);
+        continue;
+      }
+    }
+    repairing_ = false;
+    return result;
   }
+}
+
+void ExactSearch::keepDeepest(int open) {
+  deepestOpen_ = open;
+  for (const std::uint16_t cell : whiteCells_) {
+    const CandidateMask mask = masks_[cell];
+    deepest_[cell] = DigitCountTable[mask] == 1 ? static_cast<std::uint8_t>(DigitSumTable[mask]) : 0;
+  }
+  steps_ += static_cast<std::int64_t>(whiteCells_.size()) / 64;
+}
+
+void ExactSearch::startRegion() {
+  if (++regionPass_ == 0) {
+    std::fill(inRegion_.begin(), inRegion_.end(), 0);
+    regionPass_ = 1;
+  }
+}
+
+void ExactSearch::addToRegion(int cell) { inRegion_[cell] = regionPass_; }
+
+// Grows the region region_[0..count) by `radius` rings: each ring adds
+// every cell of a run through a cell of the ring before. Its new size.
+int ExactSearch::widenRegion(int count, int radius) {
+  int begin = 0;
+  for (int ring = 0; ring < radius; ++ring) {
+    const int end = count;
+    for (int i = begin; i < end; ++i)
+      for (int side = 0; side < 2; ++side) {
+        const int index = runsOfCell_[2 * region_[i] + side];
+        if (index < 0) continue;
+        const SearchRun& run = runs_[index];
+        for (int k = 0; k < run.length; ++k) {
+          const int cell = run.cells[k];
+          if (inRegion_[cell] == regionPass_) continue;
+          addToRegion(cell);
+          region_[count++] = static_cast<std::uint16_t>(cell);
+        }
+      }
+    begin = end;
+  }
+  steps_ += count / 4 + 1;
+  return count;
+}
+
+// The deepest state's open cells and every cell within a few runs of them
+// start afresh, the rest keep its digits: a short walk there. The region
+// widens by one run every kRepairsPerRing repairs. Restart: nothing found.
+ExactSearch::Walk ExactSearch::repairDeepest() {
+  const int radius = 1 + repairs_ / kRepairsPerRing;
+  ++repairs_;
+  startRegion();
+  int count = 0;
+  for (const std::uint16_t cell : whiteCells_)
+    if (deepest_[cell] == 0) {
+      addToRegion(cell);
+      region_[count++] = cell;
+    }
+  widenRegion(count, radius);
+  for (const std::uint16_t cell : whiteCells_) {
+    if (inRegion_[cell] == regionPass_) continue;
+    const CandidateMask digit = digitSet(deepest_[cell]);
+    if (masks_[cell] == digit) continue;
+    if ((masks_[cell] & digit) == 0) {
+      clearPending();
+      return Walk::Restart;
+    }
+    setMask(cell, digit);
+  }
+  if (!propagate()) return Walk::Restart;
+  depth_ = 0;
+  return walk(false, lineNodes_ + kRepairNodes);
+}
+
+// A second solution that differs from the first only within `radius` runs
+// of one cell: the first's digits everywhere else, the cell's own taken
+// away, and a short walk in the region, for one cell after another.
+// Exhausted says only that none was found so; the masks are then as before.
+ExactSearch::Walk ExactSearch::findNearbySolution(int radius) {
+  const std::vector<std::uint8_t>& first = solutions_[0];
+  const int before = trailSize_;
+  capAt_ = kNoNodeLimit;
+  std::copy(masks_.begin(), masks_.end(), nearMasks_.begin());
+  for (const std::uint16_t cell : whiteCells_)
+    if (masks_[cell] != digitSet(first[cell])) setMask(cell, digitSet(first[cell]));
+  clearPending();  // the first solution holds: nothing to revise
+  const int fixed = trailSize_;
+  for (const std::uint16_t start : tryOrder_) {
+    if (DigitCountTable[nearMasks_[start]] == 1) continue;
+    if (steps_ > pauseAt_ && !keepGoing()) {
+      undoTo(before);
+      return Walk::OverBudget;
+    }
+    startRegion();
+    addToRegion(start);
+    region_[0] = start;
+    const int count = widenRegion(1, radius);
+    steps_ += guessCost_;
+    for (int i = 0; i < count; ++i)
+      if (masks_[region_[i]] != nearMasks_[region_[i]]) setMask(region_[i], nearMasks_[region_[i]]);
+    setMask(start, nearMasks_[start] & ~digitSet(first[start]));
+    if (propagate()) {
+      depth_ = 0;
+      const Walk found = walk(false, lineNodes_ + kNearbyNodes);
+      if (found == Walk::Solution) return found;
+      if (found == Walk::OverBudget) {
+        depth_ = 0;
+        undoTo(before);
+        return found;
+      }
+    }
+    depth_ = 0;
+    undoTo(fixed);
+  }
+  undoTo(before);
+  return Walk::Exhausted;
 }
 
 // A second solution is one that differs from the first in some cell. Cell
@@ -504,6 +665,14 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
     if (result == Walk::Restart) {
       putOff_[putOff++] = cell;
       result = Walk::Exhausted;
+      // A first cell put off: a second solution close to one cell, if the
+      // board has one, is cheaper to find than the proofs for cells in order.
+      for (int radius = kNearbyFirstRadius; putOff == 1 && radius <= kNearbyLastRadius; ++radius) {
+        result = findNearbySolution(radius);
+        nearby_ = result == Walk::Solution;
+        if (result != Walk::Exhausted) break;
+      }
+      if (result != Walk::Exhausted) break;
     } else if (result != Walk::Exhausted) {
       break;
     }
@@ -701,7 +870,8 @@ bool ExactSearch::startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome) {
   steps_ = 0;
   plain_ = false;
   portfolio_ = false;
-  capAt_ = putOffAt_ = kNoNodeLimit;
+  capAt_ = putOffAt_ = repairAt_ = kNoNodeLimit;
+  repairing_ = repaired_ = nearby_ = false;
   stepBudget_ = pauseAt_ = stepBudget;
   if (staticFailure_.kind != RootFailureKind::None) {
     outcome.rootFailure = staticFailure_;
@@ -870,6 +1040,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   turnSteps_ = pace_.firstTurnSteps;
   pauseAt_ = portfolio_ ? std::min(steps_ + turnSteps_, stepBudget_) : stepBudget_;
   putOffAt_ = pace_.putOffSteps;
+  repairAt_ = pace_.repairSteps;
   outcome.found = 0;
   // The restarts' answer is the one reported; the plain walk's stands in
   // when it is a proof, or when the restarts run out of budget.

@@ -34,6 +34,8 @@ struct SearchOutcome {
   std::int64_t steps = 0;       // work spent, in budget steps
   RootFailure rootFailure;      // why there is none, when the root alone proves it
   bool plainWalkSettled = false;  // the portfolio's plain walk proved the answer
+  bool repairedFirst = false;     // the first solution came from a repair of the deepest state
+  bool nearbySecond = false;      // the second came from the search near one cell
 };
 
 // When the search changes course, in guesses and steps. The defaults suit
@@ -45,6 +47,9 @@ struct SearchPace {
   // search runs long, instead of proving every cell in reading order.
   std::int64_t putOffSteps = 2'000'000;
   std::int64_t putOffTurn = 1 << 18;  // a cell's first turn then; the rounds after double it
+  // Work after which the restarts to a first solution take turns with
+  // repairs of the deepest state they reached.
+  std::int64_t repairSteps = 1'000'000;
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
@@ -137,6 +142,12 @@ class ExactSearch {
   int runToBranch(int cell) const;
   [[nodiscard]] Walk solveFrom(int mark);
   [[nodiscard]] Walk findDifferentSolution();
+  [[nodiscard]] Walk findNearbySolution(int radius);
+  [[nodiscard]] Walk repairDeepest();
+  void keepDeepest(int open);
+  void startRegion();
+  void addToRegion(int cell);
+  int widenRegion(int count, int radius);
   [[nodiscard]] Walk tryDifferentDigit(int cell);
   [[nodiscard]] bool keepGoing();
   void plainTurn();
@@ -152,7 +163,7 @@ class ExactSearch {
   [[nodiscard]] bool reviseRun(int run, bool exact);
   void undoTo(int mark);
   void clearPending();
-  int chooseCell() const;
+  int chooseCell(int& open) const;
   int plainCell() const;
   DigitSet nextDigit(const Choice& choice);
   void recordSolution(int index);
@@ -215,6 +226,20 @@ class ExactSearch {
   std::vector<std::uint16_t> tryOrder_;  // findDifferentSolution's cells, in the order tried
   std::vector<std::uint8_t> inTryOrder_;  // per board cell, while tryOrder_ is built
   std::vector<std::uint16_t> putOff_;  // findDifferentSolution's cells put off
+  // Repairs: past repairAt_ the restarts to a first solution keep the digits
+  // of the deepest state they reach (0 for its open cells).
+  std::int64_t repairAt_ = 0;
+  bool repairing_ = false;
+  bool repaired_ = false, nearby_ = false;  // what found the solutions, for the outcome
+  std::vector<std::uint8_t> deepest_;
+  int deepestOpen_ = 0;  // its open cells; kNoDeepest when none is kept
+  int repairs_ = 0;      // repairs from it so far
+  // A region of cells for repairs and nearby solutions: region_[0..count),
+  // each marked with the pass that added it.
+  std::vector<std::uint16_t> region_;
+  std::vector<std::uint32_t> inRegion_;
+  std::uint32_t regionPass_ = 0;
+  std::vector<CandidateMask> nearMasks_;  // findNearbySolution's masks before it fixed the first's digits
 };
 
 }  // namespace vantreel

@@ -386,6 +386,45 @@ TEST(ExactSearch, PuttingOffCellsAgreesWithTheFullWalk) {
   EXPECT_GT(otherSecond, 5);
 }
 
+// Restarts from the first guess and repairs after every one: drafts (random
+// fillings' sums) of up to 20x20 keep the answer of the default search, and
+// each solution a repair or the search near one cell finds is one. Without
+// repairs that find first solutions, or nearby searches that find second
+// ones, the test fails: it would not test them.
+TEST(ExactSearch, RepairsAndNearbySearchesKeepTheAnswer) {
+  std::mt19937 random(5);
+  ExactSearch search;
+  int repaired = 0, nearby = 0;
+  for (int trial = 0; trial < 60; ++trial) {
+    const int size = 8 + static_cast<int>(random() % 13);
+    const Board board = testing::makeRandomPuzzle(random, size, size, 1, 20 + static_cast<int>(random() % 15));
+    const std::string line = testing::lineOf(board);
+    const std::vector<PlainRun> runs = plainRuns(board);
+    search.load(board);
+    search.setPace(SearchPace{});
+    const SearchOutcome expected = search.count(2);
+    ASSERT_FALSE(expected.budgetExceeded) << line;
+    SearchPace pace;
+    pace.openingNodes = 0;
+    pace.repairSteps = 0;
+    pace.putOffSteps = 0;
+    pace.putOffTurn = 50;
+    search.setPace(pace);
+    const SearchOutcome outcome = search.count(2);
+    ASSERT_FALSE(outcome.budgetExceeded) << line;
+    ASSERT_EQ(outcome.found, expected.found) << line;
+    for (int k = 0; k < outcome.found; ++k) ASSERT_TRUE(fillingFits(runs, search.solution(k))) << line;
+    if (outcome.found == 2) {
+      ASSERT_TRUE(differInOneGroup(board, search.solution(0), search.solution(1))) << line;
+    }
+    repaired += outcome.repairedFirst;
+    nearby += outcome.nearbySecond;
+  }
+  search.setPace(SearchPace{});
+  EXPECT_GT(repaired, 5);
+  EXPECT_GT(nearby, 5);
+}
+
 // The committed drafts: each has its filling and at least one more, found
 // well inside the budget.
 TEST(ExactSearch, FindsASecondSolutionOfEveryCommittedDraft) {

@@ -446,6 +446,24 @@ TEST(ExactSearch, FindsASecondSolutionOfEveryCommittedDraft) {
   EXPECT_EQ(boards, 200);
 }
 
+// Drafts (seeds 8 and 10 of make_loose_boards, 23x14 to 40x21) on which the
+// restarts alone ran past the whole budget: repairs of their deepest state
+// find a first solution, and a second, within a quarter of it.
+TEST(ExactSearch, RepairsAnswerDraftsTheRestartsAloneCouldNot) {
+  const std::vector<std::string> lines = testing::puzzleLines("tests/data/drafts_past_the_budget.txt");
+  ASSERT_EQ(lines.size(), 3u);
+  ExactSearch search;
+  for (const std::string& text : lines) {
+    const Board board = boardOf(text);
+    search.load(board);
+    const SearchOutcome outcome = search.count(2);
+    ASSERT_EQ(outcome.found, 2) << text;
+    EXPECT_LT(outcome.steps, kDefaultSearchSteps / 4) << text;
+    const std::vector<PlainRun> runs = plainRuns(board);
+    EXPECT_TRUE(fillingFits(runs, search.solution(0)) && fillingFits(runs, search.solution(1))) << text;
+  }
+}
+
 // Row sums 7 x 35 against column sums 6 x 35 + 34: no filling, and nothing
 // short of an exhaustive walk shows it.
 TEST(ExactSearch, StopsAtTheBudgetOnBoardsOnlyAWalkCouldDecide) {

@@ -53,9 +53,10 @@ struct SearchPace {
 };
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
-// choice scans them all), and every run revision one more. About 45 ns a
-// step; the restarts of no loose draft of the committed sets need more than
-// 47 million, and the plain walk's turns add at most a quarter of theirs.
+// choice scans them all), and every run revision one more. About 60 ns a
+// step; no loose draft of the committed sets needs more than 32 million in
+// all, nor any of 4,000 more drafts (make_loose_boards seeds 7 to 10) more
+// than 46 million.
 inline constexpr std::int64_t kDefaultSearchSteps = 64'000'000;
 
 // One searcher serves many puzzles: its arrays keep their capacity, so after
@@ -69,6 +70,8 @@ class ExactSearch {
   // two, restarts and a plain walk over every branch take turns on one step
   // budget: the restarts find solutions fast, while proving that there is
   // none, or no second, may take the whole tree, which only the walk finishes.
+  // Long searches also repair the restarts' deepest state, and look for a
+  // second solution near one cell (see SearchPace); these only find.
   SearchOutcome count(int limit, std::int64_t stepBudget = kDefaultSearchSteps);
   // As count(2) for a board of which `known` (a digit per board cell) is a
   // solution: the search for it is skipped, and solution 0 is `known`.

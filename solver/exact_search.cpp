@@ -520,6 +520,8 @@ ExactSearch::Walk ExactSearch::solveFrom(int mark) {
       }
       result = repairDeepest();
       repaired_ = result == Walk::Solution;
+      // A region with no filling has none the next time either: widen it now.
+      if (result == Walk::Exhausted) repairs_ = (repairs_ + kRepairsPerRing - 1) / kRepairsPerRing * kRepairsPerRing;
       if (result != Walk::Solution && result != Walk::OverBudget) {
         depth_ = 0;
         undoTo(mark);
@@ -575,7 +577,8 @@ int ExactSearch::widenRegion(int count, int radius) {
 
 // The deepest state's open cells and every cell within a few runs of them
 // start afresh, the rest keep its digits: a short walk there. The region
-// widens by one run every kRepairsPerRing repairs. Restart: nothing found.
+// widens by one run every kRepairsPerRing repairs. Restart or Exhausted:
+// nothing found (Exhausted: the region has no filling).
 ExactSearch::Walk ExactSearch::repairDeepest() {
   const int radius = 1 + repairs_ / kRepairsPerRing;
   ++repairs_;

@@ -54,9 +54,9 @@ struct SearchPace {
 
 // Work steps: a guess costs one step plus one per 64 white cells (its cell
 // choice scans them all), and every run revision one more. About 60 ns a
-// step; no loose draft of the committed sets needs more than 32 million in
-// all, nor any of 4,000 more drafts (make_loose_boards seeds 7 to 10) more
-// than 46 million.
+// step; no loose draft of the committed sets needs more than 28 million in
+// all, nor any of 6,000 more drafts (make_loose_boards seeds 7 to 12) more
+// than 16 million.
 inline constexpr std::int64_t kDefaultSearchSteps = 64'000'000;
 
 // One searcher serves many puzzles: its arrays keep their capacity, so after

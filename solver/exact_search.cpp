@@ -356,7 +356,7 @@ int ExactSearch::plainCell() const {
 // The preferred digit while it is left, else one of the rest at random:
 // varied digits keep the restarts from walking the same way.
 DigitSet ExactSearch::nextDigit(const Choice& choice) {
-  if (preferred_ != nullptr && preferred_[choice.cell] != 0) {
+  if (preferred_ != nullptr) {
     const DigitSet preferred = digitSet(preferred_[choice.cell]);
     if (choice.left & preferred) return preferred;
   }
@@ -549,7 +549,12 @@ void ExactSearch::startRegion() {
   }
 }
 
-void ExactSearch::addToRegion(int cell) { inRegion_[cell] = regionPass_; }
+// Marks `cell` as in the region and appends it: the region's new size.
+int ExactSearch::addToRegion(int cell, int count) {
+  inRegion_[cell] = regionPass_;
+  region_[count] = static_cast<std::uint16_t>(cell);
+  return count + 1;
+}
 
 // Grows the region region_[0..count) by `radius` rings: each ring adds
 // every cell of a run through a cell of the ring before. Its new size.
@@ -564,9 +569,7 @@ int ExactSearch::widenRegion(int count, int radius) {
         const SearchRun& run = runs_[index];
         for (int k = 0; k < run.length; ++k) {
           const int cell = run.cells[k];
-          if (inRegion_[cell] == regionPass_) continue;
-          addToRegion(cell);
-          region_[count++] = static_cast<std::uint16_t>(cell);
+          if (inRegion_[cell] != regionPass_) count = addToRegion(cell, count);
         }
       }
     begin = end;
@@ -585,10 +588,7 @@ ExactSearch::Walk ExactSearch::repairDeepest() {
   startRegion();
   int count = 0;
   for (const std::uint16_t cell : whiteCells_)
-    if (deepest_[cell] == 0) {
-      addToRegion(cell);
-      region_[count++] = cell;
-    }
+    if (deepest_[cell] == 0) count = addToRegion(cell, count);
   widenRegion(count, radius);
   for (const std::uint16_t cell : whiteCells_) {
     if (inRegion_[cell] == regionPass_) continue;
@@ -605,11 +605,12 @@ ExactSearch::Walk ExactSearch::repairDeepest() {
   return walk(false, lineNodes_ + kRepairNodes);
 }
 
-// A second solution that differs from the first only within `radius` runs
-// of one cell: the first's digits everywhere else, the cell's own taken
-// away, and a short walk in the region, for one cell after another.
-// Exhausted says only that none was found so; the masks are then as before.
-ExactSearch::Walk ExactSearch::findNearbySolution(int radius) {
+// A second solution that differs from the first only within a few runs of
+// one cell: the first's digits everywhere else, the cell's own taken away,
+// and a short walk in the region, for one cell after another, two runs
+// around each and then three. Exhausted says only that none was found so;
+// the masks are then as before.
+ExactSearch::Walk ExactSearch::findNearbySolution() {
   const std::vector<std::uint8_t>& first = solutions_[0];
   const int before = trailSize_;
   capAt_ = kNoNodeLimit;
@@ -618,32 +619,32 @@ ExactSearch::Walk ExactSearch::findNearbySolution(int radius) {
     if (masks_[cell] != digitSet(first[cell])) setMask(cell, digitSet(first[cell]));
   clearPending();  // the first solution holds: nothing to revise
   const int fixed = trailSize_;
-  for (const std::uint16_t start : tryOrder_) {
-    if (DigitCountTable[nearMasks_[start]] == 1) continue;
-    if (steps_ > pauseAt_ && !keepGoing()) {
-      undoTo(before);
-      return Walk::OverBudget;
-    }
-    startRegion();
-    addToRegion(start);
-    region_[0] = start;
-    const int count = widenRegion(1, radius);
-    steps_ += guessCost_;
-    for (int i = 0; i < count; ++i)
-      if (masks_[region_[i]] != nearMasks_[region_[i]]) setMask(region_[i], nearMasks_[region_[i]]);
-    setMask(start, nearMasks_[start] & ~digitSet(first[start]));
-    if (propagate()) {
-      depth_ = 0;
-      const Walk found = walk(false, lineNodes_ + kNearbyNodes);
-      if (found == Walk::Solution) return found;
-      if (found == Walk::OverBudget) {
-        depth_ = 0;
+  for (int radius = kNearbyFirstRadius; radius <= kNearbyLastRadius; ++radius) {
+    for (const std::uint16_t start : tryOrder_) {
+      if (DigitCountTable[nearMasks_[start]] == 1) continue;
+      if (steps_ > pauseAt_ && !keepGoing()) {
         undoTo(before);
-        return found;
+        return Walk::OverBudget;
       }
+      startRegion();
+      const int count = widenRegion(addToRegion(start, 0), radius);
+      steps_ += guessCost_;
+      for (int i = 0; i < count; ++i)
+        if (masks_[region_[i]] != nearMasks_[region_[i]]) setMask(region_[i], nearMasks_[region_[i]]);
+      setMask(start, nearMasks_[start] & ~digitSet(first[start]));
+      if (propagate()) {
+        depth_ = 0;
+        const Walk found = walk(false, lineNodes_ + kNearbyNodes);
+        if (found == Walk::Solution) return found;
+        if (found == Walk::OverBudget) {
+          depth_ = 0;
+          undoTo(before);
+          return found;
+        }
+      }
+      depth_ = 0;
+      undoTo(fixed);
     }
-    depth_ = 0;
-    undoTo(fixed);
   }
   undoTo(before);
   return Walk::Exhausted;
@@ -670,12 +671,11 @@ ExactSearch::Walk ExactSearch::findDifferentSolution() {
       result = Walk::Exhausted;
       // A first cell put off: a second solution close to one cell, if the
       // board has one, is cheaper to find than the proofs for cells in order.
-      for (int radius = kNearbyFirstRadius; putOff == 1 && radius <= kNearbyLastRadius; ++radius) {
-        result = findNearbySolution(radius);
+      if (putOff == 1) {
+        result = findNearbySolution();
         nearby_ = result == Walk::Solution;
         if (result != Walk::Exhausted) break;
       }
-      if (result != Walk::Exhausted) break;
     } else if (result != Walk::Exhausted) {
       break;
     }

@@ -145,11 +145,11 @@ class ExactSearch {
   int runToBranch(int cell) const;
   [[nodiscard]] Walk solveFrom(int mark);
   [[nodiscard]] Walk findDifferentSolution();
-  [[nodiscard]] Walk findNearbySolution(int radius);
+  [[nodiscard]] Walk findNearbySolution();
   [[nodiscard]] Walk repairDeepest();
   void keepDeepest(int open);
   void startRegion();
-  void addToRegion(int cell);
+  int addToRegion(int cell, int count);
   int widenRegion(int count, int radius);
   [[nodiscard]] Walk tryDifferentDigit(int cell);
   [[nodiscard]] bool keepGoing();

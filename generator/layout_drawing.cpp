@@ -1,6 +1,7 @@
 #include "generator/layout_drawing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace vantreel {
@@ -31,12 +32,54 @@ constexpr int kMostPairedCells = 40;
 // or column away is often too close, as its neighbours make faults too.
 constexpr int kLoneReach = 2;
 
+// What a white stretch of each length adds to a line's counts.
+struct Stretch {
+  int fault = 0, overrun = 0, counted = 0, lengthIndex = 0;
+};
+constexpr std::array<Stretch, kMaxInterior + 1> kStretches = [] {
+  std::array<Stretch, kMaxInterior + 1> table{};
+  for (int run = 1; run <= kMaxInterior; ++run) {
+    Stretch& stretch = table[run];
+    stretch.fault = run == 1 || run > kMaxRunLength;
+    stretch.overrun = run == 1 ? 1 : std::max(0, run - kMaxRunLength);
+    stretch.counted = !stretch.fault;
+    stretch.lengthIndex = std::clamp(run, 2, 5) - 2;
+  }
+  return table;
+}();
+
+// White cells of the line just below position `at`, and just above it.
+// Bits past the line's end are never set.
+int whitesBelow(const std::uint64_t* words, int at) {
+  int count = 0;
+  for (int next = at - 1; next >= 0;) {
+    const int top = next & 63;
+    const std::uint64_t blocks = ~words[next >> 6] << (63 - top);
+    if (blocks != 0) return count + std::countl_zero(blocks);
+    count += top + 1;
+    next -= top + 1;
+  }
+  return count;
+}
+
+int whitesAbove(const std::uint64_t* words, int at) {
+  int count = 0;
+  for (int next = at + 1; next < 128;) {
+    const int low = next & 63;
+    const std::uint64_t blocks = ~words[next >> 6] >> low;
+    if (blocks != 0) return count + std::countr_zero(blocks);
+    count += 64 - low;
+    next += 64 - low;
+  }
+  return count;
+}
+
 }  // namespace
 
 // The cells the symmetry maps `cell` to, itself first; their count.
 int LayoutDrawer::orbitOf(int cell, int* cells) const {
   const int columns = goal_.columns, rows = goal_.rows;
-  const int row = cell / columns, column = cell % columns;
+  const int row = rowOf_[cell], column = columnOf_[cell];
   int count = 0;
   auto add = [&](int r, int c) {
     const int image = r * columns + c;
@@ -74,48 +117,39 @@ LayoutDrawer::LineStats LayoutDrawer::countLine(const Layout& layout, int line) 
   return stats;
 }
 
-// A white stretch of `run` cells in a line's counts, once per `sign`.
+// A white stretch of `run` cells in a line's counts, once per `sign`: from
+// a table, as stretch lengths follow no pattern a branch predictor learns.
 void LayoutDrawer::countRun(int run, int sign, LineStats& stats) {
-  if (run == 1 || run > kMaxRunLength) {
-    stats.faults = static_cast<std::int16_t>(stats.faults + sign);
-    stats.overrun = static_cast<std::int16_t>(stats.overrun + sign * (run == 1 ? 1 : run - kMaxRunLength));
-  } else if (run > 0) {
-    stats.runs = static_cast<std::int16_t>(stats.runs + sign);
-    stats.lengths[std::min(run, 5) - 2] = static_cast<std::int16_t>(stats.lengths[std::min(run, 5) - 2] + sign);
-  }
-  stats.whites = static_cast<std::int16_t>(stats.whites + sign * run);
+  const Stretch& stretch = kStretches[run];
+  stats.faults += sign * stretch.fault;
+  stats.overrun += sign * stretch.overrun;
+  stats.runs += sign * stretch.counted;
+  stats.lengths[stretch.lengthIndex] += sign * stretch.counted;
+  stats.whites += sign * run;
 }
 
-// The line's counts after `cell`, its only flipped cell, flipped: only the
-// stretches beside the cell change, so a long line need not be walked.
-LayoutDrawer::LineStats LayoutDrawer::flipOnLine(const Layout& layout, int line, int cell) const {
-  const bool across = line < goal_.rows;
-  const int columns = goal_.columns;
-  const int at = across ? cell % columns : cell / columns, length = across ? columns : goal_.rows;
-  const int step = across ? 1 : columns;
-  const std::uint8_t* white = layout.white.data();
-  int left = 0, right = 0;
-  while (at - left - 1 >= 0 && white[cell - (left + 1) * step]) ++left;
-  while (at + right + 1 < length && white[cell + (right + 1) * step]) ++right;
-  LineStats stats = lines_[line];
-  if (white[cell]) {  // was a block: two stretches join
-    countRun(left, -1, stats);
-    countRun(right, -1, stats);
-    countRun(left + 1 + right, 1, stats);
-  } else {
-    countRun(left + 1 + right, -1, stats);
-    countRun(left, 1, stats);
-    countRun(right, 1, stats);
+// The line's counts, and the total, after `cell`, its only flipped cell,
+// flipped: only the stretches beside the cell change, so a long line need
+// not be walked. Counted in place, as copies of the counts cost more than
+// the counting.
+void LayoutDrawer::flipOnLine(int line, int cell) {
+  const int at = line < goal_.rows ? columnOf_[cell] : rowOf_[cell];
+  const LineBits& bits = bits_[line];
+  const int left = whitesBelow(bits.words, at), right = whitesAbove(bits.words, at);
+  const int sign = bits.has(at) ? 1 : -1;  // was a block: two stretches join
+  for (LineStats* stats : {&lines_[line], &total_}) {
+    countRun(left, -sign, *stats);
+    countRun(right, -sign, *stats);
+    countRun(left + 1 + right, sign, *stats);
   }
-  return stats;
 }
 
 void LayoutDrawer::addLine(const LineStats& stats, int sign) {
-  total_.faults = static_cast<std::int16_t>(total_.faults + sign * stats.faults);
-  total_.runs = static_cast<std::int16_t>(total_.runs + sign * stats.runs);
-  total_.whites = static_cast<std::int16_t>(total_.whites + sign * stats.whites);
-  total_.overrun = static_cast<std::int16_t>(total_.overrun + sign * stats.overrun);
-  for (int k = 0; k < 4; ++k) total_.lengths[k] = static_cast<std::int16_t>(total_.lengths[k] + sign * stats.lengths[k]);
+  total_.faults += sign * stats.faults;
+  total_.runs += sign * stats.runs;
+  total_.whites += sign * stats.whites;
+  total_.overrun += sign * stats.overrun;
+  for (int k = 0; k < 4; ++k) total_.lengths[k] += sign * stats.lengths[k];
 }
 
 // Lower is better. Whites are counted twice, once by rows and once by columns.
@@ -127,31 +161,41 @@ double LayoutDrawer::score() const {
 
 // Flips flip.cells and recounts every line they touch, a line that holds
 // one of them around that cell alone.
+void LayoutDrawer::flipCell(Layout& layout, int cell) {
+  layout.white[cell] ^= 1;
+  bits_[rowOf_[cell]].flip(columnOf_[cell]);
+  bits_[goal_.rows + columnOf_[cell]].flip(rowOf_[cell]);
+}
+
 void LayoutDrawer::applyFlip(Layout& layout, Flip& flip) {
-  const int columns = goal_.columns, rows = goal_.rows;
+  const int rows = goal_.rows;
   int onLine[16], flipped[16];  // per line: flipped cells on it, the last of them
   flip.lineCount = 0;
   for (int k = 0; k < flip.cellCount; ++k) {
     const int cell = flip.cells[k];
-    for (const int line : {cell / columns, rows + cell % columns}) {
+    for (const int line : {int{rowOf_[cell]}, rows + columnOf_[cell]}) {
       int j = 0;
       while (j < flip.lineCount && flip.lines[j] != line) ++j;
       if (j == flip.lineCount) flip.lines[flip.lineCount++] = line, onLine[j] = 0;
       ++onLine[j];
       flipped[j] = cell;
     }
-    layout.white[cell] ^= 1;
+    flipCell(layout, cell);
   }
   for (int k = 0; k < flip.lineCount; ++k) {
     const int line = flip.lines[k];
     flip.before[k] = lines_[line];
+    if (onLine[k] == 1) {
+      flipOnLine(line, flipped[k]);
+      continue;
+    }
     addLine(flip.before[k], -1);
-    addLine(lines_[line] = onLine[k] == 1 ? flipOnLine(layout, line, flipped[k]) : countLine(layout, line), 1);
+    addLine(lines_[line] = countLine(layout, line), 1);
   }
 }
 
 void LayoutDrawer::undoFlip(Layout& layout, const Flip& flip) {
-  for (int k = 0; k < flip.cellCount; ++k) layout.white[flip.cells[k]] ^= 1;
+  for (int k = 0; k < flip.cellCount; ++k) flipCell(layout, flip.cells[k]);
   for (int k = 0; k < flip.lineCount; ++k) {
     addLine(lines_[flip.lines[k]], -1);
     addLine(lines_[flip.lines[k]] = flip.before[k], 1);
@@ -288,6 +332,12 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
   layout.columns = columns;
   layout.rows = rows;
   layout.white.assign(cells, 0);
+  rowOf_.resize(cells);
+  columnOf_.resize(cells);
+  for (int cell = 0; cell < cells; ++cell) {
+    rowOf_[cell] = static_cast<std::uint8_t>(cell / columns);
+    columnOf_[cell] = static_cast<std::uint8_t>(cell % columns);
+  }
   int orbit[4];
   for (int cell = 0; cell < cells; ++cell) {
     const int count = orbitOf(cell, orbit);
@@ -297,6 +347,12 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
   }
   const int lineCount = rows + columns;
   lines_.resize(lineCount);
+  bits_.assign(lineCount, LineBits{});
+  for (int cell = 0; cell < cells; ++cell)
+    if (layout.white[cell]) {
+      bits_[rowOf_[cell]].flip(columnOf_[cell]);
+      bits_[rows + columnOf_[cell]].flip(rowOf_[cell]);
+    }
   total_ = {};
   for (int line = 0; line < lineCount; ++line) addLine(lines_[line] = countLine(layout, line), 1);
 

@@ -40,11 +40,11 @@ class LayoutDrawer {
 
  private:
   struct LineStats {
-    std::int16_t faults = 0, runs = 0, whites = 0;
+    int faults = 0, runs = 0, whites = 0;
     // Lone cells plus, for each line over nine, its cells past the ninth:
     // how far the faults are from mended.
-    std::int16_t overrun = 0;
-    std::array<std::int16_t, 4> lengths{};
+    int overrun = 0;
+    std::array<int, 4> lengths{};
   };
   // Cells flipped together (whole orbits, each cell once) and the lines
   // they touch with those lines' counts before, so that a flip undoes.
@@ -55,11 +55,19 @@ class LayoutDrawer {
     LineStats before[16];
     int lineCount = 0;
   };
+  // A line's white cells, bit k for its k-th cell: the stretches beside a
+  // flipped cell are two bit scans, not a walk along a long line.
+  struct LineBits {
+    std::uint64_t words[2] = {0, 0};
+    void flip(int at) { words[at >> 6] ^= std::uint64_t{1} << (at & 63); }
+    bool has(int at) const { return (words[at >> 6] >> (at & 63) & 1) != 0; }
+  };
   int orbitOf(int cell, int* cells) const;
   LineStats countLine(const Layout& layout, int line) const;
-  LineStats flipOnLine(const Layout& layout, int line, int cell) const;
+  void flipOnLine(int line, int cell);
   static void countRun(int run, int sign, LineStats& stats);
   void addLine(const LineStats& stats, int sign);
+  void flipCell(Layout& layout, int cell);
   double score() const;
   void orbitsOf(int a, int b, Flip& flip) const;
   void applyFlip(Layout& layout, Flip& flip);
@@ -72,6 +80,8 @@ class LayoutDrawer {
   double whiteAim_ = 0;    // white cells the climb aims at, past the cut-off groups
   double meanRunAim_ = 0;  // cells per run it aims at
   std::vector<LineStats> lines_;  // rows, then columns
+  std::vector<LineBits> bits_;    // the same
+  std::vector<std::uint8_t> rowOf_, columnOf_;  // per interior cell
   LineStats total_;
   std::vector<std::int32_t> group_;
   std::vector<std::int32_t> stack_;

@@ -1,6 +1,7 @@
 #include "solver/exact_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "solver/enumerators.h"
@@ -210,18 +211,20 @@ bool ExactSearch::reviseRun(int index, bool exact) {
     if (narrowed != masks[cell]) setMask(cell, narrowed);
     return true;
   }
-  DigitSet fixed = 0;
+  // Without branches here and below: which cells are solved or change
+  // follows no pattern a branch predictor could learn.
+  DigitSet fixed = 0, clash = 0;
   int open = 0;
   std::uint16_t openCells[kMaxRunLength];
   for (int k = 0; k < run.length; ++k) {
     const CandidateMask mask = masks[run.cells[k]];
-    if (DigitCountTable[mask] == 1) {
-      if (fixed & mask) return false;
-      fixed |= mask;
-    } else {
-      openCells[open++] = run.cells[k];
-    }
+    const DigitSet solved = static_cast<DigitSet>(mask & (0u - unsigned{DigitCountTable[mask] == 1}));
+    clash |= fixed & solved;
+    fixed |= solved;
+    openCells[open] = run.cells[k];
+    open += solved == 0;
   }
+  if (clash != 0) return false;
   DigitSet next[kMaxRunLength];
   if (run.sum == 0) {
     // Only distinct digits: the solved ones leave the others, and the open
@@ -248,15 +251,22 @@ bool ExactSearch::reviseRun(int index, bool exact) {
       if (!tableRule(held, open, rest, fixed, next)) return false;
     }
   }
-  for (int k = 0; k < open; ++k)
-    if (next[k] == 0) return false;
+  bool emptied = false;
+  unsigned changed = 0;  // bit k: openCells[k] narrows
+  for (int k = 0; k < open; ++k) {
+    emptied |= next[k] == 0;
+    changed |= static_cast<unsigned>(next[k] != masks[openCells[k]]) << k;
+  }
+  if (emptied) return false;
   // An exact revision leaves nothing for itself to do: its own changes
   // need not queue the run again.
   const bool settled = run.sum != 0 && (open <= 3 || exact);
   const std::uint8_t wasQueued = queued_[index], wasExactQueued = exactQueued_[index];
   if (settled) queued_[index] = exactQueued_[index] = 1;
-  for (int k = 0; k < open; ++k)
-    if (next[k] != masks[openCells[k]]) setMask(openCells[k], next[k]);
+  for (; changed != 0; changed &= changed - 1) {
+    const int k = std::countr_zero(changed);
+    setMask(openCells[k], next[k]);
+  }
   if (settled) {
     queued_[index] = wasQueued;
     exactQueued_[index] = wasExactQueued;
@@ -906,9 +916,19 @@ bool ExactSearch::openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& ste
   const bool consistent = startAtRoot(kDefaultSearchSteps, outcome);
   steps += steps_;
   if (!consistent) return false;
-  for (const std::uint16_t cell : whiteCells_)
-    if (DigitCountTable[masks_[cell]] > 1) open.push_back(cell);
+  collectOpen(open);
   return true;
+}
+
+void ExactSearch::collectOpen(std::vector<std::uint16_t>& open) const {
+  // Written always, kept when open: cheaper than a branch that follows the board.
+  open.assign(whiteCells_.begin(), whiteCells_.end());
+  std::size_t count = 0;
+  for (const std::uint16_t cell : whiteCells_) {
+    open[count] = cell;
+    count += DigitCountTable[masks_[cell]] > 1;
+  }
+  open.resize(count);
 }
 
 bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,
@@ -929,6 +949,9 @@ bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::ui
     const int id = run.sum <= kMaxSum ? ComboClassTable[run.length - 1][run.sum] : 0;
     run.digits = id == 0 ? DigitSet{0} : ComboWithinTable[id - 1][kAllDigits];
   }
+  // Each run is widened once: a second pass over it would find every cell
+  // already at its fresh digits.
+  int widened[2 * (kMaxRunLength + 1)], widenedCount = 0;
   for (const SavedSum& saved : reopened_) {
     if (saved.run < 0) continue;
     const SearchRun& run = runs_[saved.run];
@@ -936,6 +959,8 @@ bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::ui
       for (int side = 0; side < 2; ++side) {
         const int crossing = homeRuns_[2 * run.cells[k] + side];
         if (crossing < 0 || (reach == Reach::Own && crossing != saved.run)) continue;
+        if (std::find(widened, widened + widenedCount, crossing) != widened + widenedCount) continue;
+        widened[widenedCount++] = crossing;
         for (int j = 0; j < runs_[crossing].length; ++j) {
           const int other = runs_[crossing].cells[j];
           CandidateMask fresh = kAllDigits;
@@ -952,8 +977,7 @@ bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::ui
   steps += steps_ - stepsBefore;
   open.clear();
   if (!consistent) return false;
-  for (const std::uint16_t white : whiteCells_)
-    if (DigitCountTable[masks_[white]] > 1) open.push_back(white);
+  collectOpen(open);
   return true;
 }
 

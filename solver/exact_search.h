@@ -165,6 +165,7 @@ class ExactSearch {
   [[nodiscard]] bool propagate();
   [[nodiscard]] bool reviseRun(int run, bool exact);
   void undoTo(int mark);
+  void collectOpen(std::vector<std::uint16_t>& open) const;  // white cells with more than one digit
   void clearPending();
   int chooseCell(int& open) const;
   int plainCell() const;

@@ -51,6 +51,7 @@ void FillMaker::load(const Layout& layout) {
   lowRun_.assign(runs_.size(), 0);
   digits_.assign(cells, 0);
   marked_.assign(cells, 0);
+  refused_.assign(cells, Refusal{});
   order_.reserve(whiteCells_.size());
   tried_.resize(whiteCells_.size());
 }
@@ -212,6 +213,7 @@ void FillMaker::writeSums() {
 // round to `mostOpen` itself at the end.
 bool FillMaker::settleByTightening(RandomSource& random, int attempts, std::int64_t& steps, double mostOpen) {
   writeSums();
+  ++settleRound_;
   search_.load(board_);
   if (!search_.openAtRoot(open_, steps)) return true;
   const int whiteCount = static_cast<int>(whiteCells_.size());
@@ -226,7 +228,20 @@ bool FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     const int cell = open_[random.randomBelow(open)];
     const int old = digits_[cell];
     if (!tighten(random, cell, 0)) continue;
+    // Until a change is kept, the same digit at the same cell is turned down
+    // again. It is charged what its first try cost, so that the work budget,
+    // and with it every puzzle, stays what it would be without the shortcut.
+    const int digit = digits_[cell];
+    Refusal& refusal = refused_[cell];
+    if (refusal.round != settleRound_) refusal.round = settleRound_, refusal.digits = 0;
+    if (refusal.digits >> (digit - 1) & 1) {
+      steps += refusal.steps[digit - 1];
+      clear(cell);
+      place(cell, old);
+      continue;
+    }
     writeSumsAt(cell);
+    const std::int64_t attemptStart = steps;
     // Most changes are not kept; reopening their own runs alone, cheaper,
     // already shows so for most.
     const bool worse = search_.reopenAround(board_, cell, openTried_, steps, ExactSearch::Reach::Own) &&
@@ -235,12 +250,15 @@ bool FillMaker::settleByTightening(RandomSource& random, int attempts, std::int6
     if (!worse) {
       if (search_.reopenAround(board_, cell, openTried_, steps) && better(static_cast<int>(openTried_.size()))) {
         lastKept = attempt;
+        ++settleRound_;
         open_.swap(openTried_);
         open = static_cast<int>(open_.size());
         continue;
       }
       search_.undoReopen();
     }
+    refusal.digits = static_cast<DigitSet>(refusal.digits | 1u << (digit - 1));
+    refusal.steps[digit - 1] = static_cast<std::int32_t>(steps - attemptStart);
     clear(cell);
     place(cell, old);
     writeSumsAt(cell);

@@ -88,6 +88,15 @@ class FillMaker {
   std::vector<DigitSet> tried_;
   std::vector<std::uint16_t> open_;  // cells root propagation leaves open
   std::vector<std::uint16_t> openTried_;  // the same after a tightening being tried
+  // The digits a tightening turned down at a cell, and the steps each took,
+  // since the last kept change: valid while `round` is settleRound_.
+  struct Refusal {
+    std::uint64_t round = 0;
+    DigitSet digits = 0;
+    std::int32_t steps[9] = {};  // a reopening costs at most a few revisions per cell
+  };
+  std::vector<Refusal> refused_;  // per board cell
+  std::uint64_t settleRound_ = 0;  // grows at every kept change and every settling
   bool narrowed_ = false;  // the last tighten left sums with fewer combinations
   ExactSearch search_;
   Judge judge_;

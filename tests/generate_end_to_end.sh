@@ -117,6 +117,14 @@ generate --layout line.txt --count 1 --seed 4 >again.txt
 check "a puzzle line as layout keeps its streaks" \
   "$([[ $(cut -d/ -f4 line.txt | tr -d '0-9a-jA-Z') == $(cut -d/ -f4 again.txt | tr -d '0-9a-jA-Z') ]]; echo $?)"
 
+# The fill method's puzzles are the stored ones: a faster search or drawer
+# must change no byte.
+{ generate --size 9x7 --count 6 --seed 3; generate --size 14x10 --symmetry none --count 10 --seed 5
+  generate --size 12x12 --symmetry quarter --white 70 --count 5 --seed 5
+  generate --method fill --size 11x11 --symmetry mirror --count 20 --seed 5
+  generate --layout "$data/../../examples/layout.txt" --count 4 --seed 3; } >stored.txt 2>/dev/null
+check "the fill method gives the stored puzzles" "$(cmp -s stored.txt "$data/generate_fill.out"; echo $?)"
+
 # Layouts that cannot carry a puzzle: exit 1, the row, column and reason.
 printf '#..........\n#..........\n' >long.txt
 generate --layout long.txt >bad.out 2>bad.err

@@ -32,22 +32,6 @@ constexpr int kMostPairedCells = 40;
 // or column away is often too close, as its neighbours make faults too.
 constexpr int kLoneReach = 2;
 
-// What a white stretch of each length adds to a line's counts.
-struct Stretch {
-  int fault = 0, overrun = 0, counted = 0, lengthIndex = 0;
-};
-constexpr std::array<Stretch, kMaxInterior + 1> kStretches = [] {
-  std::array<Stretch, kMaxInterior + 1> table{};
-  for (int run = 1; run <= kMaxInterior; ++run) {
-    Stretch& stretch = table[run];
-    stretch.fault = run == 1 || run > kMaxRunLength;
-    stretch.overrun = run == 1 ? 1 : std::max(0, run - kMaxRunLength);
-    stretch.counted = !stretch.fault;
-    stretch.lengthIndex = std::clamp(run, 2, 5) - 2;
-  }
-  return table;
-}();
-
 // White cells of the line just below position `at`, and just above it.
 // Bits past the line's end are never set.
 int whitesBelow(const std::uint64_t* words, int at) {
@@ -75,6 +59,20 @@ int whitesAbove(const std::uint64_t* words, int at) {
 }
 
 }  // namespace
+
+const std::array<LayoutDrawer::LineStats, kMaxInterior + 1> LayoutDrawer::kStretches = [] {
+  std::array<LineStats, kMaxInterior + 1> table{};
+  for (int run = 1; run <= kMaxInterior; ++run) {
+    const bool fault = run == 1 || run > kMaxRunLength;
+    LineStats::Counts& counts = table[run].counts;
+    counts[0] = fault;
+    counts[1] = !fault;
+    counts[2] = static_cast<std::int16_t>(run);
+    counts[3] = static_cast<std::int16_t>(run == 1 ? 1 : std::max(0, run - kMaxRunLength));
+    if (!fault) counts[4 + std::min(run, 5) - 2] = 1;
+  }
+  return table;
+}();
 
 // The cells the symmetry maps `cell` to, itself first; their count.
 int LayoutDrawer::orbitOf(int cell, int* cells) const {
@@ -120,12 +118,7 @@ LayoutDrawer::LineStats LayoutDrawer::countLine(const Layout& layout, int line) 
 // A white stretch of `run` cells in a line's counts, once per `sign`: from
 // a table, as stretch lengths follow no pattern a branch predictor learns.
 void LayoutDrawer::countRun(int run, int sign, LineStats& stats) {
-  const Stretch& stretch = kStretches[run];
-  stats.faults += sign * stretch.fault;
-  stats.overrun += sign * stretch.overrun;
-  stats.runs += sign * stretch.counted;
-  stats.lengths[stretch.lengthIndex] += sign * stretch.counted;
-  stats.whites += sign * run;
+  stats.counts += static_cast<std::int16_t>(sign) * kStretches[run].counts;
 }
 
 // The line's counts, and the total, after `cell`, its only flipped cell,
@@ -136,27 +129,22 @@ void LayoutDrawer::flipOnLine(int line, int cell) {
   const int at = line < goal_.rows ? columnOf_[cell] : rowOf_[cell];
   const LineBits& bits = bits_[line];
   const int left = whitesBelow(bits.words, at), right = whitesAbove(bits.words, at);
-  const int sign = bits.has(at) ? 1 : -1;  // was a block: two stretches join
-  for (LineStats* stats : {&lines_[line], &total_}) {
-    countRun(left, -sign, *stats);
-    countRun(right, -sign, *stats);
-    countRun(left + 1 + right, sign, *stats);
-  }
+  // A block turned white joins two stretches; a white cell turned block splits one.
+  LineStats::Counts change = kStretches[left + 1 + right].counts - kStretches[left].counts - kStretches[right].counts;
+  if (!bits.has(at)) change = -change;
+  lines_[line].counts += change;
+  total_.counts += change;
 }
 
 void LayoutDrawer::addLine(const LineStats& stats, int sign) {
-  total_.faults += sign * stats.faults;
-  total_.runs += sign * stats.runs;
-  total_.whites += sign * stats.whites;
-  total_.overrun += sign * stats.overrun;
-  for (int k = 0; k < 4; ++k) total_.lengths[k] += sign * stats.lengths[k];
+  total_.counts += static_cast<std::int16_t>(sign) * stats.counts;
 }
 
 // Lower is better. Whites are counted twice, once by rows and once by columns.
 double LayoutDrawer::score() const {
-  double value = kFaultWeight * total_.overrun + kWhiteWeight * std::abs(total_.whites / 2.0 - whiteAim_);
-  for (int k = 0; k < 4; ++k) value += std::abs(total_.lengths[k] - kRunSharePercents[k] / 100.0 * total_.runs);
-  return value + kMeanRunWeight * std::abs(total_.whites - meanRunAim_ * total_.runs);
+  double value = kFaultWeight * total_.overrun() + kWhiteWeight * std::abs(total_.whites() / 2.0 - whiteAim_);
+  for (int k = 0; k < 4; ++k) value += std::abs(total_.length(k) - kRunSharePercents[k] / 100.0 * total_.runs());
+  return value + kMeanRunWeight * std::abs(total_.whites() - meanRunAim_ * total_.runs());
 }
 
 // Flips flip.cells and recounts every line they touch, a line that holds
@@ -256,9 +244,9 @@ bool LayoutDrawer::mendOneFault(Layout& layout) {
   const int lineCount = goal_.rows + goal_.columns;
   int near[3 * kMaxInterior];
   for (int line = 0; line < lineCount; ++line) {
-    if (lines_[line].faults == 0) continue;
+    if (lines_[line].faults() == 0) continue;
     const int count = faultNear(layout, line, near);
-    int bestOverrun = total_.overrun, best[2] = {-1, -1};
+    int bestOverrun = total_.overrun(), best[2] = {-1, -1};
     double bestScore = 0;
     // Pairs only near a short stretch: a line far too long has many cells.
     const int pairsUpTo = count <= kMostPairedCells ? count : 0;
@@ -267,7 +255,7 @@ bool LayoutDrawer::mendOneFault(Layout& layout) {
       for (int b = a; b < std::max(a + 1, pairsUpTo); ++b) {
         orbitsOf(near[a], near[b], flip);
         applyFlip(layout, flip);
-        const int overrun = total_.overrun;
+        const int overrun = total_.overrun();
         const double value = score();
         undoFlip(layout, flip);
         if (overrun < bestOverrun || (overrun == bestOverrun && best[0] >= 0 && value < bestScore)) {
@@ -369,9 +357,9 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
     if (step < stepLimit) {
       cell = random.randomBelow(cells);
     } else {
-      if (total_.faults == 0) break;
+      if (total_.faults() == 0) break;
       int line = random.randomBelow(lineCount);
-      while (lines_[line].faults == 0) line = line + 1 == lineCount ? 0 : line + 1;
+      while (lines_[line].faults() == 0) line = line + 1 == lineCount ? 0 : line + 1;
       const int k = random.randomBelow(line < rows ? columns : rows);
       cell = line < rows ? line * columns + k : k * columns + line - rows;
     }
@@ -390,9 +378,9 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
     }
     undoFlip(layout, flip);
   }
-  while (total_.faults > 0 && mendOneFault(layout)) {
+  while (total_.faults() > 0 && mendOneFault(layout)) {
   }
-  return total_.faults == 0 && keepLargestGroup(layout) && !checkLayout(layout);
+  return total_.faults() == 0 && keepLargestGroup(layout) && !checkLayout(layout);
 }
 
 }  // namespace vantreel

@@ -39,13 +39,20 @@ class LayoutDrawer {
   [[nodiscard]] bool draw(RandomSource& random, const LayoutGoal& goal, Layout& layout);
 
  private:
+  // A line's counts: faults, runs, whites, overrun (lone cells plus, for
+  // each line over nine, its cells past the ninth: how far the faults are
+  // from mended), then runs of 2, 3, 4 and 5+ cells. One vector, so that a
+  // stretch or a whole line is added in one instruction.
   struct LineStats {
-    int faults = 0, runs = 0, whites = 0;
-    // Lone cells plus, for each line over nine, its cells past the ninth:
-    // how far the faults are from mended.
-    int overrun = 0;
-    std::array<int, 4> lengths{};
+    using Counts = std::int16_t __attribute__((vector_size(16)));
+    Counts counts{};
+    int faults() const { return counts[0]; }
+    int runs() const { return counts[1]; }
+    int whites() const { return counts[2]; }
+    int overrun() const { return counts[3]; }
+    int length(int k) const { return counts[4 + k]; }  // runs of 2 + k cells, 5+ for k = 3
   };
+  static const std::array<LineStats, kMaxInterior + 1> kStretches;  // what a stretch of each length adds
   // Cells flipped together (whole orbits, each cell once) and the lines
   // they touch with those lines' counts before, so that a flip undoes.
   struct Flip {

@@ -123,8 +123,7 @@ void LayoutDrawer::countRun(int run, int sign, LineStats& stats) {
 
 // The line's counts, and the total, after `cell`, its only flipped cell,
 // flipped: only the stretches beside the cell change, so a long line need
-// not be walked. Counted in place, as copies of the counts cost more than
-// the counting.
+// not be walked.
 void LayoutDrawer::flipOnLine(int line, int cell) {
   const int at = line < goal_.rows ? columnOf_[cell] : rowOf_[cell];
   const LineBits& bits = bits_[line];
@@ -147,14 +146,14 @@ double LayoutDrawer::score() const {
   return value + kMeanRunWeight * std::abs(total_.whites() - meanRunAim_ * total_.runs());
 }
 
-// Flips flip.cells and recounts every line they touch, a line that holds
-// one of them around that cell alone.
 void LayoutDrawer::flipCell(Layout& layout, int cell) {
   layout.white[cell] ^= 1;
   bits_[rowOf_[cell]].flip(columnOf_[cell]);
   bits_[goal_.rows + columnOf_[cell]].flip(rowOf_[cell]);
 }
 
+// Flips flip.cells and recounts every line they touch, a line that holds
+// one of them around that cell alone.
 void LayoutDrawer::applyFlip(Layout& layout, Flip& flip) {
   const int rows = goal_.rows;
   int onLine[16], flipped[16];  // per line: flipped cells on it, the last of them
@@ -338,8 +337,8 @@ bool LayoutDrawer::draw(RandomSource& random, const LayoutGoal& goal, Layout& la
   bits_.assign(lineCount, LineBits{});
   for (int cell = 0; cell < cells; ++cell)
     if (layout.white[cell]) {
-      bits_[rowOf_[cell]].flip(columnOf_[cell]);
-      bits_[rows + columnOf_[cell]].flip(rowOf_[cell]);
+      layout.white[cell] = 0;
+      flipCell(layout, cell);
     }
   total_ = {};
   for (int line = 0; line < lineCount; ++line) addLine(lines_[line] = countLine(layout, line), 1);

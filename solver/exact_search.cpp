@@ -16,7 +16,6 @@ constexpr std::int64_t kNoNodeLimit = INT64_MAX;
 constexpr int kSmallestGroup = 4;
 // Work a second solution may spend on getting closer to the first.
 constexpr std::int64_t kShrinkSteps = 2'000'000;
-constexpr std::uint64_t kRandomSeed = 88172645463325252ull;  // the same digits on every machine
 constexpr std::int64_t kRestartNodes = 64;  // guesses in a restart of Luby length 1
 // Runs with at least this many open cells branch on their digit combination.
 constexpr int kCombinationBranchCells = 4;
@@ -892,7 +891,7 @@ bool ExactSearch::startAtRoot(std::int64_t stepBudget, SearchOutcome& outcome) {
   }
   std::copy(startMasks_.begin(), startMasks_.end(), masks_.begin());
   std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
-  randomState_ = kRandomSeed;
+  randomState_ = pace_.randomSeed;
   trailSize_ = 0;
   depth_ = 0;
   preferred_ = nullptr;
@@ -1054,7 +1053,7 @@ void ExactSearch::search(int limit, std::int64_t stepBudget, SearchOutcome& outc
   if (!haveFirst_) {
     // The restarts begin as if the opening walk had not been tried.
     std::fill(cellWeights_.begin(), cellWeights_.end(), 1);
-    randomState_ = kRandomSeed;
+    randomState_ = pace_.randomSeed;
   }
   std::copy(masks_.begin(), masks_.end(), other_.masks.begin());
   other_.trailSize = other_.depth = 0;

@@ -425,6 +425,36 @@ TEST(ExactSearch, RepairsAndNearbySearchesKeepTheAnswer) {
   EXPECT_GT(nearby, 5);
 }
 
+// Other seeds walk other paths to the same answer: the count, and fillings
+// that fit. Some boards must take other steps, or the seed would do nothing.
+TEST(ExactSearch, AnotherSeedGivesTheSameAnswerByOtherPaths) {
+  std::mt19937 random(11);
+  ExactSearch search;
+  int otherPaths = 0;
+  for (int trial = 0; trial < 40; ++trial) {
+    const int size = 6 + static_cast<int>(random() % 12);
+    const Board board = testing::makeRandomPuzzle(random, size, size, 1, 10 + static_cast<int>(random() % 25));
+    const std::string line = testing::lineOf(board);
+    const std::vector<PlainRun> runs = plainRuns(board);
+    search.load(board);
+    search.setPace(SearchPace{});
+    const SearchOutcome expected = search.count(2);
+    ASSERT_FALSE(expected.budgetExceeded) << line;
+    for (const std::uint64_t seed : {1ull, 0x9E3779B97F4A7C15ull}) {
+      SearchPace pace;
+      pace.randomSeed = seed;
+      search.setPace(pace);
+      const SearchOutcome outcome = search.count(2);
+      ASSERT_FALSE(outcome.budgetExceeded) << line;
+      ASSERT_EQ(outcome.found, expected.found) << line << " seed " << seed;
+      for (int k = 0; k < outcome.found; ++k) ASSERT_TRUE(fillingFits(runs, search.solution(k))) << line;
+      otherPaths += outcome.steps != expected.steps;
+    }
+  }
+  search.setPace(SearchPace{});
+  EXPECT_GT(otherPaths, 10);
+}
+
 // The committed drafts: each has its filling and at least one more, found
 // well inside the budget.
 TEST(ExactSearch, FindsASecondSolutionOfEveryCommittedDraft) {

@@ -1,7 +1,6 @@
 #include "solver/exact_search.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "solver/enumerators.h"
@@ -210,20 +209,18 @@ bool ExactSearch::reviseRun(int index, bool exact) {
     if (narrowed != masks[cell]) setMask(cell, narrowed);
     return true;
   }
-  // Without branches here and below: which cells are solved or change
-  // follows no pattern a branch predictor could learn.
-  DigitSet fixed = 0, clash = 0;
+  DigitSet fixed = 0;
   int open = 0;
   std::uint16_t openCells[kMaxRunLength];
   for (int k = 0; k < run.length; ++k) {
     const CandidateMask mask = masks[run.cells[k]];
-    const DigitSet solved = static_cast<DigitSet>(mask & (0u - unsigned{DigitCountTable[mask] == 1}));
-    clash |= fixed & solved;
-    fixed |= solved;
-    openCells[open] = run.cells[k];
-    open += solved == 0;
+    if (DigitCountTable[mask] == 1) {
+      if (fixed & mask) return false;
+      fixed |= mask;
+    } else {
+      openCells[open++] = run.cells[k];
+    }
   }
-  if (clash != 0) return false;
   DigitSet next[kMaxRunLength];
   if (run.sum == 0) {
     // Only distinct digits: the solved ones leave the others, and the open
@@ -250,22 +247,15 @@ bool ExactSearch::reviseRun(int index, bool exact) {
       if (!tableRule(held, open, rest, fixed, next)) return false;
     }
   }
-  bool emptied = false;
-  unsigned changed = 0;  // bit k: openCells[k] narrows
-  for (int k = 0; k < open; ++k) {
-    emptied |= next[k] == 0;
-    changed |= static_cast<unsigned>(next[k] != masks[openCells[k]]) << k;
-  }
-  if (emptied) return false;
+  for (int k = 0; k < open; ++k)
+    if (next[k] == 0) return false;
   // An exact revision leaves nothing for itself to do: its own changes
   // need not queue the run again.
   const bool settled = run.sum != 0 && (open <= 3 || exact);
   const std::uint8_t wasQueued = queued_[index], wasExactQueued = exactQueued_[index];
   if (settled) queued_[index] = exactQueued_[index] = 1;
-  for (; changed != 0; changed &= changed - 1) {
-    const int k = std::countr_zero(changed);
-    setMask(openCells[k], next[k]);
-  }
+  for (int k = 0; k < open; ++k)
+    if (next[k] != masks[openCells[k]]) setMask(openCells[k], next[k]);
   if (settled) {
     queued_[index] = wasQueued;
     exactQueued_[index] = wasExactQueued;

@@ -60,16 +60,16 @@ int whitesAbove(const std::uint64_t* words, int at) {
 
 }  // namespace
 
-const std::array<LayoutDrawer::LineStats, kMaxInterior + 1> LayoutDrawer::kStretches = [] {
+// Built at compile time: nothing runs at start-up in any program that links the drawer.
+constexpr std::array<LayoutDrawer::LineStats, kMaxInterior + 1> LayoutDrawer::kStretches = [] {
   std::array<LineStats, kMaxInterior + 1> table{};
   for (int run = 1; run <= kMaxInterior; ++run) {
-    const bool fault = run == 1 || run > kMaxRunLength;
-    LineStats::Counts& counts = table[run].counts;
-    counts[0] = fault;
-    counts[1] = !fault;
-    counts[2] = static_cast<std::int16_t>(run);
-    counts[3] = static_cast<std::int16_t>(run == 1 ? 1 : std::max(0, run - kMaxRunLength));
-    if (!fault) counts[4 + std::min(run, 5) - 2] = 1;
+    const std::int16_t fault = run == 1 || run > kMaxRunLength;
+    const std::int16_t overrun = static_cast<std::int16_t>(run == 1 ? 1 : std::max(0, run - kMaxRunLength));
+    const auto length = [&](int cells) { return static_cast<std::int16_t>(!fault && std::min(run, 5) == cells); };
+    table[run].counts = LineStats::Counts{fault,     static_cast<std::int16_t>(!fault), static_cast<std::int16_t>(run),
+                                          overrun,   length(2),                          length(3),
+                                          length(4), length(5)};
   }
   return table;
 }();

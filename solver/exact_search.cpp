@@ -910,14 +910,9 @@ bool ExactSearch::openAtRoot(std::vector<std::uint16_t>& open, std::int64_t& ste
 }
 
 void ExactSearch::collectOpen(std::vector<std::uint16_t>& open) const {
-  // Written always, kept when open: cheaper than a branch that follows the board.
-  open.assign(whiteCells_.begin(), whiteCells_.end());
-  std::size_t count = 0;
-  for (const std::uint16_t cell : whiteCells_) {
-    open[count] = cell;
-    count += DigitCountTable[masks_[cell]] > 1;
-  }
-  open.resize(count);
+  open.clear();
+  for (const std::uint16_t cell : whiteCells_)
+    if (DigitCountTable[masks_[cell]] > 1) open.push_back(cell);
 }
 
 bool ExactSearch::reopenAround(const Board& board, int cell, std::vector<std::uint16_t>& open,

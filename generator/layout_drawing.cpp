@@ -60,7 +60,9 @@ int whitesAbove(const std::uint64_t* words, int at) {
 
 }  // namespace
 
-// Built at compile time: nothing runs at start-up in any program that links the drawer.
+// What a stretch of each length adds to a line's counts: a table, as stretch
+// lengths follow no pattern a branch predictor learns. Built at compile time:
+// nothing runs at start-up in any program that links the drawer.
 constexpr std::array<LayoutDrawer::LineStats, kMaxInterior + 1> LayoutDrawer::kStretches = [] {
   std::array<LineStats, kMaxInterior + 1> table{};
   for (int run = 1; run <= kMaxInterior; ++run) {
@@ -109,16 +111,10 @@ LayoutDrawer::LineStats LayoutDrawer::countLine(const Layout& layout, int line) 
       ++run;
       continue;
     }
-    countRun(run, 1, stats);
+    stats.counts += kStretches[run].counts;
     run = 0;
   }
   return stats;
-}
-
-// A white stretch of `run` cells in a line's counts, once per `sign`: from
-// a table, as stretch lengths follow no pattern a branch predictor learns.
-void LayoutDrawer::countRun(int run, int sign, LineStats& stats) {
-  stats.counts += static_cast<std::int16_t>(sign) * kStretches[run].counts;
 }
 
 // The line's counts, and the total, after `cell`, its only flipped cell,

@@ -72,7 +72,6 @@ class LayoutDrawer {
   int orbitOf(int cell, int* cells) const;
   LineStats countLine(const Layout& layout, int line) const;
   void flipOnLine(int line, int cell);
-  static void countRun(int run, int sign, LineStats& stats);
   void addLine(const LineStats& stats, int sign);
   void flipCell(Layout& layout, int cell);
   double score() const;
